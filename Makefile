@@ -1,0 +1,51 @@
+# Thin wrapper over CMake and Ninja. `make demo` and `make test` install what is missing first.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+ifeq ($(CI),true)
+  CMAKE_FLAGS += -DTARNWICK_WERROR=ON
+endif
+
+.PHONY: all deps configure build demo test test-sanitize fuzz bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@ninja -C $(BUILD) -j $(JOBS)
+
+demo: configure
+	@ninja -C $(BUILD) -j $(JOBS) tarnwick-doc
+	$(BUILD)/tarnwick-doc examples/Demo/Demo.dpr
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B $(BUILD)-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
+	@ninja -C $(BUILD)-sanitize -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target runs FUZZ_SECONDS on top of its committed seed corpus.
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF >/dev/null
+	@ninja -C $(BUILD)-fuzz -j $(JOBS)
+	@scripts/run-fuzzers $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+bench: 
+	@scripts/install-deps --bench
+	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_BENCH=ON -DTARNWICK_TESTS=OFF >/dev/null
+	@ninja -C $(BUILD)-bench -j $(JOBS)
+	@scripts/run-benchmarks $(BUILD)-bench
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(BUILD)-bench

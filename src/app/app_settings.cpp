@@ -1,0 +1,69 @@
+#include "app/app_settings.h"
+
+#include <algorithm>
+
+namespace tarnwick {
+
+bool ReadBoolDefault(const RegistryKey& key, std::string_view name, bool defaultValue) {
+  std::optional<int32_t> value = key.ReadInteger(name);
+  return value ? *value != 0 : defaultValue;
+}
+
+int32_t ReadIntegerDefault(const RegistryKey& key, std::string_view name, int32_t defaultValue) {
+  return key.ReadInteger(name).value_or(defaultValue);
+}
+
+std::string ReadStringDefault(const RegistryKey& key, std::string_view name,
+                              std::string_view defaultValue) {
+  std::optional<std::string> value = key.ReadString(name);
+  return value ? *value : std::string(defaultValue);
+}
+
+void LoadSettings(SettingsStore& store, AppSettings& settings) {
+  RegistryKey key(store);
+  if (!key.OpenKey(kRegistryKey, false)) return;
+  settings.BitmapImages = ReadBoolDefault(key, "BitmapImages", false);
+  settings.JPegCompressionQuality =
+      std::clamp(ReadIntegerDefault(key, "JPegCompressionQuality", 100), 1, 100);
+  // "BuiltInBrowser" is written for other readers of the key but never read: the built-in
+  // viewer is what remains when neither browser is chosen.
+  if (ReadBoolDefault(key, "DefaultBrowser", false)) {
+    settings.DocumentViewer = Viewer::DefaultBrowser;
+  } else if (ReadBoolDefault(key, "AlternateBrowser", false)) {
+    settings.DocumentViewer = Viewer::AlternateBrowser;
+  } else {
+    settings.DocumentViewer = Viewer::BuiltIn;
+  }
+  settings.AlternateBrowserPath = ReadStringDefault(key, "AlternateBrowserPath", "");
+  settings.AnalyzeDependencies = ReadBoolDefault(key, "AnalyzeDependencies", true);
+  settings.AnalyzeForms = ReadBoolDefault(key, "AnalyzeForms", true);
+  key.CloseKey();
+}
+
+bool SaveSettings(SettingsStore& store, const AppSettings& settings, Prompter& prompter) {
+  RegistryKey key(store);
+  if (!key.OpenKey(kRegistryKey, true)) {
+    prompter.Show(MessageKind::Error,
+                  "Could not save your settings because the registry key "
+                  "\\Software\\Merrowind\\Tarnwick could not be opened or created.");
+    return false;
+  }
+  key.WriteInteger("BitmapImages", settings.BitmapImages ? 1 : 0);
+  key.WriteInteger("JPegCompressionQuality", settings.JPegCompressionQuality);
+  key.WriteInteger("BuiltInBrowser", settings.DocumentViewer == Viewer::BuiltIn ? 1 : 0);
+  key.WriteInteger("DefaultBrowser", settings.DocumentViewer == Viewer::DefaultBrowser ? 1 : 0);
+  key.WriteInteger("AlternateBrowser", settings.DocumentViewer == Viewer::AlternateBrowser ? 1 : 0);
+  key.WriteString("AlternateBrowserPath", settings.AlternateBrowserPath);
+  key.WriteInteger("AnalyzeDependencies", settings.AnalyzeDependencies ? 1 : 0);
+  key.WriteInteger("AnalyzeForms", settings.AnalyzeForms ? 1 : 0);
+  key.CloseKey();
+  if (!store.Save()) {
+    prompter.Show(MessageKind::Error,
+                  "There was an error saving your settings while writing to the registry key "
+                  "\\Software\\Merrowind\\Tarnwick");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/settings_store.h"
+#include "platform/user_interface.h"
+
+namespace tarnwick {
+
+/// The registry key under which every setting of the program lives.
+inline constexpr std::string_view kRegistryKey = "\\Software\\Merrowind\\Tarnwick";
+
+/// Reads a 32-bit integer value as a boolean (non-zero is true); the default when the value is
+/// missing or not an integer. Nothing is reported.
+bool ReadBoolDefault(const RegistryKey& key, std::string_view name, bool defaultValue);
+int32_t ReadIntegerDefault(const RegistryKey& key, std::string_view name, int32_t defaultValue);
+std::string ReadStringDefault(const RegistryKey& key, std::string_view name,
+                              std::string_view defaultValue);
+
+/// Which program shows the written documentation.
+enum class Viewer { BuiltIn, DefaultBrowser, AlternateBrowser };
+
+/// The user's preferences of the main window, read once at start and written once at the end.
+struct AppSettings {
+  bool BitmapImages = false;
+  int32_t JPegCompressionQuality = 100;
+  Viewer DocumentViewer = Viewer::DefaultBrowser;
+  std::string AlternateBrowserPath;
+  bool AnalyzeDependencies = true;
+  bool AnalyzeForms = true;
+};
+
+/// Loads the settings; a missing key leaves every start value. A stored quality outside 1..100 is
+/// brought into that range, since the JPEG encoder cannot use it.
+void LoadSettings(SettingsStore& store, AppSettings& settings);
+/// Writes the eight values in their fixed order and saves the store; reports failures through
+/// `prompter` with the two messages of the settings. Gives true when everything was written.
+bool SaveSettings(SettingsStore& store, const AppSettings& settings, Prompter& prompter);
+
+}  // namespace tarnwick

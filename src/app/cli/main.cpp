@@ -1,0 +1,3 @@
+#include "app/cli/command_line.h"
+
+int main(int argc, char** argv) { return tarnwick::RunCommandLine(argc, argv); }

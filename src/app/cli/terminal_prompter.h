@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/user_interface.h"
+
+namespace tarnwick {
+
+/// The command line's `Prompter`: prints each message to standard error as "kind: text" (carriage
+/// returns become line breaks) and keeps a record of them for `--dump`. A confirmation is asked on
+/// the terminal when standard input is one; otherwise it is answered OK with `--yes`, else with the
+/// safe answer (Cancel, or No).
+class TerminalPrompter final : public Prompter {
+ public:
+  struct Record {
+    MessageKind Kind;
+    std::string Text;
+  };
+
+  TerminalPrompter(bool assumeYes, bool interactive, std::FILE* out = stderr, std::FILE* in = stdin);
+
+  MessageAnswer Show(MessageKind kind, std::string_view text, MessageButtons buttons) override;
+  const std::vector<Record>& Records() const { return records_; }
+
+  static const char* KindName(MessageKind kind);
+
+ private:
+  MessageAnswer Ask(MessageButtons buttons);
+
+  bool assumeYes_;
+  bool interactive_;
+  std::FILE* out_;
+  std::FILE* in_;
+  std::vector<Record> records_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,179 @@
+#include "platform/file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "platform/text_util.h"
+#include "platform/win_path.h"
+
+namespace tarnwick {
+
+namespace {
+
+std::string SystemError() { return std::strerror(errno); }
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+// Finds `component` in `folder` without regard to case: the exact name first, then the first
+// case-insensitive match in sorted order. Gives the component unchanged when nothing matches.
+std::string ResolveComponent(const std::string& folder, const std::string& component) {
+  std::string prefix = folder.empty() ? std::string() : (folder == "/" ? folder : folder + "/");
+  if (component == "." || component == ".." || Exists(prefix + component)) return component;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return component;
+  std::vector<std::string> candidates;
+  while (dirent* entry = ::readdir(dir)) {
+    if (EqualsNoCase(entry->d_name, component)) candidates.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  if (candidates.empty()) return component;
+  std::sort(candidates.begin(), candidates.end());
+  return candidates.front();
+}
+
+bool ReadAll(int fd, std::string& data) {
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) data.reserve(static_cast<size_t>(info.st_size));
+  char buffer[65536];
+  for (;;) {
+    ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count == 0) return true;
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.append(buffer, static_cast<size_t>(count));
+  }
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t count = ::write(fd, data.data(), data.size());
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<size_t>(count));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string ToHostPath(std::string_view path) {
+#ifdef _WIN32
+  return std::string(path);
+#else
+  std::string result(path);
+  std::replace(result.begin(), result.end(), '\\', '/');
+  if (HasDrivePart(path)) return result;
+  bool absolute = !result.empty() && result[0] == '/';
+  bool trailing = !result.empty() && result.back() == '/';
+  // Components are resolved one by one; ".." removes the component before it, as Windows
+  // normalises a path before it looks anything up.
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= result.size()) {
+    size_t end = result.find('/', start);
+    if (end == std::string::npos) end = result.size();
+    std::string component = result.substr(start, end - start);
+    start = end + 1;
+    if (component.empty() || component == ".") continue;
+    if (component == ".." && !parts.empty() && parts.back() != "..") {
+      parts.pop_back();
+      continue;
+    }
+    std::string folder = absolute ? "/" : "";
+    for (const std::string& part : parts) folder += part + "/";
+    if (!folder.empty() && folder != "/") folder.pop_back();
+    parts.push_back(ResolveComponent(folder, component));
+  }
+  std::string joined = absolute ? "/" : "";
+  for (size_t i = 0; i < parts.size(); ++i) joined += (i ? "/" : "") + parts[i];
+  if (trailing && !parts.empty()) joined += '/';
+  if (joined.empty() && !result.empty()) joined = ".";
+  return joined;
+#endif
+}
+
+bool FileExists(std::string_view path) {
+  struct stat info;
+  return ::stat(ToHostPath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(std::string_view path) {
+  struct stat info;
+  return ::stat(ToHostPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool CreateFolder(std::string_view path, std::string* error) {
+  std::string host = ToHostPath(path);
+  if (::mkdir(host.c_str(), 0777) == 0 || (errno == EEXIST && DirectoryExists(host))) return true;
+  if (error) *error = SystemError();
+  return false;
+}
+
+bool DeleteFile(std::string_view path, std::string* error) {
+  if (::unlink(ToHostPath(path).c_str()) == 0) return true;
+  if (error) *error = SystemError();
+  return false;
+}
+
+std::optional<std::string> ReadWholeFile(std::string_view path, std::string* error) {
+  int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  std::string data;
+  bool ok = fd >= 0 && ReadAll(fd, data);
+  if (!ok && error) *error = SystemError();
+  if (fd >= 0) ::close(fd);
+  if (!ok) return std::nullopt;
+  return data;
+}
+
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error) {
+  std::string host = ToHostPath(path);
+  std::string temp = host + ".tmp.XXXXXX";
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    if (error) *error = SystemError();
+    return false;
+  }
+  bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(temp.c_str(), host.c_str()) == 0;
+  if (!ok) {
+    if (error) *error = SystemError();
+    ::unlink(temp.c_str());
+  }
+  return ok;
+}
+
+std::vector<std::string> ListFiles(std::string_view pattern) {
+  std::string folder = ToHostPath(ExtractFilePath(pattern));
+  std::string filePattern = ExtractFileName(pattern);
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return names;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (!WildcardMatch(filePattern, name)) continue;
+    struct stat info;
+    std::string full = (folder.empty() ? std::string() : folder + (folder.back() == '/' ? "" : "/")) + name;
+    if (::stat(full.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) names.push_back(std::move(name));
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
+  return names;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+/// Turns a path as a Windows project writes it into a path of this host: "\" becomes "/", and
+/// each component that does not exist with its exact letter case is looked up without regard to
+/// case (the exact match wins, then the first candidate in sorted order). Components that exist
+/// in no case are kept as written. A drive-letter or share path stays a path that does not exist.
+std::string ToHostPath(std::string_view path);
+
+bool FileExists(std::string_view path);
+bool DirectoryExists(std::string_view path);
+/// Creates one folder level. True when it was created or already exists as a folder.
+bool CreateFolder(std::string_view path, std::string* error = nullptr);
+bool DeleteFile(std::string_view path, std::string* error = nullptr);
+
+/// Reads a whole file into memory; on failure gives nothing and sets `error` to the system's text.
+std::optional<std::string> ReadWholeFile(std::string_view path, std::string* error = nullptr);
+/// Writes `data` to a temporary file beside `path` and renames it over `path`, so a failure never
+/// leaves a half-written file in place of the old one.
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr);
+
+/// The names (without folder) of the files in the folder part of `pattern` whose names match its
+/// file part ("Unit1*.bmp", "*.pas") without regard to case, sorted without regard to case.
+/// Sub folders are not listed. A missing folder lists nothing.
+std::vector<std::string> ListFiles(std::string_view pattern);
+
+}  // namespace tarnwick

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/user_interface.h"
+
+namespace tarnwick::testing {
+
+/// A `Prompter` for tests: records every message in order and answers from a script of answers
+/// (OK when the script has run out).
+class RecordingPrompter final : public Prompter {
+ public:
+  struct Message {
+    MessageKind kind;
+    std::string text;
+    MessageButtons buttons;
+  };
+
+  MessageAnswer Show(MessageKind kind, std::string_view text, MessageButtons buttons) override;
+
+  void QueueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
+  const std::vector<Message>& Messages() const { return messages_; }
+  /// The texts alone, for compact assertions.
+  std::vector<std::string> Texts() const;
+  void Clear() { messages_.clear(); }
+
+ private:
+  std::deque<MessageAnswer> answers_;
+  std::vector<Message> messages_;
+};
+
+/// A `ProgressSink` for tests: records status texts and steps as one ordered log, so the order of
+/// texts and steps can be asserted ("text:Opening x", "step", "reset", "cursor:1").
+class RecordingProgressSink final : public ProgressSink {
+ public:
+  void SetStatusText(std::string_view text) override { log_.push_back("text:" + std::string(text)); }
+  void Step() override { log_.push_back("step"); }
+  void Reset() override { log_.push_back("reset"); }
+  void SetBusyCursor(bool busy) override { log_.push_back(busy ? "cursor:1" : "cursor:0"); }
+  const std::vector<std::string>& Log() const { return log_; }
+  void Clear() { log_.clear(); }
+
+ private:
+  std::vector<std::string> log_;
+};
+
+}  // namespace tarnwick::testing
