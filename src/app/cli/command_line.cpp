@@ -3,13 +3,16 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <filesystem>
 #include <cstdio>
 #include <iostream>
 #include <set>
 
 #include <CLI/CLI.hpp>
 
+#include "analysis/open_project.h"
 #include "app/app_settings.h"
+#include "app/cli/project_dump.h"
 #include "app/cli/terminal_progress.h"
 #include "app/cli/terminal_prompter.h"
 #include "platform/settings_store.h"
@@ -84,11 +87,27 @@ int Run(const CommandLineOptions& options) {
       return 1;
     }
   }
-  AppSettings settings;
-  LoadSettings(store, settings);
+  Workspace workspace;
+  LoadSettings(store, workspace.Settings);
   TerminalPrompter prompter(options.Yes, ::isatty(STDIN_FILENO) != 0);
   TerminalProgress progress(!options.Quiet && ::isatty(STDERR_FILENO) != 0);
-  std::cout << "tarnwick-doc " << kVersion << "\n" << "Project: " << options.Project << "\n";
+  EstimatingTextMeasure measure;
+  UserInterface ui{prompter, progress, measure};
+  std::error_code ignored;
+  std::string project = std::filesystem::absolute(options.Project, ignored).string();
+  OpenProject(workspace, ui, OpenHooks(), project);
+  progress.Reset();
+  if (options.Dump == "json") {
+    std::cout << DumpJsonText(DumpProjectJson(workspace, prompter.Records())) << "\n";
+    return 0;
+  }
+  if (options.Dump == "text") {
+    std::cout << DumpProjectText(workspace, prompter.Records());
+    return 0;
+  }
+  std::cout << "tarnwick-doc " << kVersion << "\n"
+            << "Opened " << workspace.Model.ProjectFile << ": " << workspace.Model.Units().size()
+            << " units, " << workspace.Model.Images.size() << " images\n";
   return 0;
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+
+#include "analysis/tree_nodes.h"
+#include "analysis/workspace.h"
+
+namespace tarnwick {
+
+/// Limits and switches of one dependency analysis.
+struct DependencyAnalysisOptions {
+  /// The most nodes the tree may hold. Reaching it stops the analysis with one warning, so that a
+  /// densely connected project cannot exhaust memory.
+  size_t NodeBudget = 2'000'000;
+  /// Keeps the uses entries of every file for the length of the analysis, so each file is read
+  /// once. Only tests and benchmarks turn it off, to compare with reading the file at every visit.
+  bool CacheSources = true;
+};
+
+/// Builds the dependency tree of the open project from `Model.RootUnitName` through every uses
+/// clause, marking circular references; offers outside units to the filter's available list.
+/// The previous tree is replaced, and the new one is sorted on every level with `SortDependencyTree`.
+void AnalyzeDependencies(Workspace& workspace, UserInterface& ui,
+                         const DependencyAnalysisOptions& options = {});
+
+/// Sorts the children of every node, and the roots, by label with `CompareNames`, keeping the
+/// order of equal labels.
+void SortDependencyTree(DependencyForest& forest);
+
+/// Lists the ".pas" files of the project folder that are no unit of the project.
+void ListUnusedSources(Workspace& workspace);
+
+}  // namespace tarnwick

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "analysis/workspace.h"
+
+namespace tarnwick {
+
+/// The font the Source list is measured in.
+inline constexpr std::string_view kSourceListFont = "MS Sans Serif";
+inline constexpr int kSourceListFontSize = 8;
+
+/// Reads the project file named by `Model.ProjectFile` (whose own row must already be in the
+/// unit list): adds a row per unit named with a path in its uses clauses, offers the other names
+/// to the dependency filter, measures the Source list's columns, and finds the main form (or the
+/// library name). Reports an unreadable file and a missing main form through `ui`.
+void ParseProjectFile(Workspace& workspace, UserInterface& ui);
+
+/// The Path column of a unit: the folder part of the path written after `in`. A path that starts
+/// with "\" gets the project file's drive in front when the project file has one.
+std::string UnitPathColumn(std::string_view projectFile, std::string_view writtenPath);
+
+}  // namespace tarnwick

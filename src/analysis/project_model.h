@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "analysis/tree_nodes.h"
+#include "capture/image_entry.h"
+
+namespace tarnwick {
+
+/// One row of the Source list: a unit of the project with its form and the folder it was named in.
+struct UnitEntry {
+  std::string UnitName;
+  std::string FormName;
+  std::string Path;  // folder part as written in the project file, "" for the project folder
+};
+
+/// Pixel widths of the Source list's columns "Unit", "Formname" and "Path", as the project file
+/// parser measures them for the desktop program.
+struct SourceColumnWidths {
+  int Unit = 0;
+  int FormName = 0;
+  int Path = 0;
+};
+
+/// The open project: its files, the sorted unit list, the unused sources, the two trees and the
+/// images. Plain data that every front end displays; it owns the trees and the pictures.
+class ProjectModel {
+ public:
+  std::string ProjectFile;
+  std::string ProjectFolder;        // ends with the path delimiter
+  std::string DocumentationFolder;  // ProjectFolder + "Documentation" + delimiter
+  std::string MainFormName;
+  std::string RootUnitName;
+  std::vector<std::string> UnusedSources;  // sorted without regard to case
+  DependencyForest DependencyTree;
+  ObjectForest ObjectTree;
+  std::vector<ImageEntry> Images;
+  SourceColumnWidths ColumnWidths;
+
+  /// The units, always sorted by name with `CompareNames`.
+  const std::vector<UnitEntry>& Units() const { return units_; }
+  /// Inserts a row at its sorted place.
+  void AddUnit(UnitEntry entry);
+
+  /// True when a unit's name equals `name` without regard to case.
+  bool ContainsUnit(std::string_view name) const;
+  /// The first unit, in list order, whose name equals `name` without regard to case; null if none.
+  const UnitEntry* FindUnitByName(std::string_view name) const;
+  /// The first unit, in list order, whose form name equals `formName` exactly; null if none.
+  const UnitEntry* FindUnitByForm(std::string_view formName) const;
+
+  /// Empties what a closed project leaves behind: project file, units, unused sources, trees and
+  /// images. The folders and the two names stay until the next open overwrites them.
+  void Clear();
+
+ private:
+  std::vector<UnitEntry> units_;
+  // Lower-cased unit name to the row's index: the first row of a name, as a list walk finds it.
+  std::unordered_map<std::string, size_t> indexByLowerName_;
+};
+
+}  // namespace tarnwick

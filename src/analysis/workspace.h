@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/project_model.h"
+#include "app/app_settings.h"
+#include "platform/user_interface.h"
+#include "views/dependency_filter.h"
+#include "views/object_filter.h"
+
+namespace tarnwick {
+
+/// The front end's services that long work talks through.
+struct UserInterface {
+  Prompter& Messages;
+  ProgressSink& Progress;
+  TextMeasure& Measure;
+};
+
+/// Everything one open project fills, owned by the front end for the whole run: the model, the
+/// state of both tree pages, the settings that steer the analyses, and the main window's caption.
+struct Workspace {
+  ProjectModel Model;
+  DependencyFilter Dependencies;
+  ObjectFilter Objects;
+  AppSettings Settings;
+  std::string Caption = "Tarnwick:";
+  /// The form names the image-naming dialog offers for a capture.
+  std::vector<std::string> ImageFormNames;
+  /// Pixel width of the Source list, for its column widths.
+  int SourceListWidth = 600;
+};
+
+}  // namespace tarnwick
