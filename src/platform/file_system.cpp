@@ -98,10 +98,14 @@ std::string ToHostPath(std::string_view path) {
     if (!folder.empty() && folder != "/") folder.pop_back();
     parts.push_back(ResolveComponent(folder, component));
   }
-  std::string joined = absolute ? "/" : "";
-  for (size_t i = 0; i < parts.size(); ++i) joined += (i ? "/" : "") + parts[i];
-  if (trailing && !parts.empty()) joined += '/';
-  if (joined.empty() && !result.empty()) joined = ".";
+  std::string joined;
+  if (absolute) joined.push_back('/');
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) joined.push_back('/');
+    joined.append(parts[i]);
+  }
+  if (trailing && !parts.empty()) joined.push_back('/');
+  if (joined.empty() && !result.empty()) joined.push_back('.');
   return joined;
 #endif
 }
