@@ -108,6 +108,19 @@ void ObjectFilterOptions::SetShowAllDescendants(bool on) {
   if (on) showChild_ = false;
 }
 
+bool DeleteExclusion(PropertyExclusionList& list, size_t typeIndex, std::optional<size_t> propertyIndex,
+                     Prompter& prompter) {
+  if (typeIndex >= list.Types().size()) return false;
+  const ExcludedType& type = list.Types()[typeIndex];
+  if (propertyIndex && *propertyIndex >= type.Properties.size()) return false;
+  const std::string& text = propertyIndex ? type.Properties[*propertyIndex] : type.Type;
+  if (prompter.Show(MessageKind::Confirmation, "Delete " + text + "?", MessageButtons::OkCancel) !=
+      MessageAnswer::Ok) {
+    return false;
+  }
+  return propertyIndex ? list.DeleteProperty(typeIndex, *propertyIndex) : list.DeleteType(typeIndex);
+}
+
 void LoadObjectFilterSettings(SettingsStore& store, ObjectFilterOptions& options) {
   RegistryKey key(store);
   if (!key.OpenKey(kRegistryKey, false)) return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +66,12 @@ class ObjectFilterOptions {
   bool excludeProperties_ = true;
   PropertyExclusionList exclusions_ = PropertyExclusionList::Defaults();
 };
+
+/// "Delete" on the exclusion list: asks "Delete " + the selected node's text + "?" (OK, Cancel) and on
+/// OK removes the type with all its properties, or only the property when `propertyIndex` is given.
+/// False when nothing was removed (no such node, or the user cancelled).
+bool DeleteExclusion(PropertyExclusionList& list, size_t typeIndex, std::optional<size_t> propertyIndex,
+                     Prompter& prompter);
 
 /// Reads the three options and the exclusion list from the settings store. A missing program key
 /// leaves everything as it is; a missing "ObjectExclude" key leaves the exclusion list as it is.
