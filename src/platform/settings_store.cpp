@@ -605,21 +605,22 @@ bool RegistryKey::OpenKey(std::string_view keyPath, bool canCreate) {
     if (!store_.KeyExists(keyPath)) return false;
   }
   path_ = std::string(keyPath);
+  open_ = true;
   return true;
 }
 
 bool RegistryKey::ValueExists(std::string_view name) const {
-  return path_ && store_.FindValue(*path_, name) != nullptr;
+  return open_ && store_.FindValue(path_, name) != nullptr;
 }
 
 std::optional<int32_t> RegistryKey::ReadInteger(std::string_view name) const {
-  const RegValue* value = path_ ? store_.FindValue(*path_, name) : nullptr;
+  const RegValue* value = open_ ? store_.FindValue(path_, name) : nullptr;
   if (value == nullptr || value->Type != RegType::Dword) return std::nullopt;
   return static_cast<int32_t>(value->Number);
 }
 
 std::optional<std::string> RegistryKey::ReadString(std::string_view name) const {
-  const RegValue* value = path_ ? store_.FindValue(*path_, name) : nullptr;
+  const RegValue* value = open_ ? store_.FindValue(path_, name) : nullptr;
   if (value == nullptr || (value->Type != RegType::String && value->Type != RegType::ExpandString)) {
     return std::nullopt;
   }
@@ -627,9 +628,9 @@ std::optional<std::string> RegistryKey::ReadString(std::string_view name) const 
 }
 
 bool RegistryKey::Write(std::string_view name, RegValue value) {
-  if (!path_) return false;
-  store_.SetValue(*path_, name, std::move(value));
-  return store_.FindValue(*path_, name) != nullptr;  // a name with a line break is refused
+  if (!open_) return false;
+  store_.SetValue(path_, name, std::move(value));
+  return store_.FindValue(path_, name) != nullptr;  // a name with a line break is refused
 }
 
 bool RegistryKey::WriteInteger(std::string_view name, int32_t value) {
@@ -644,14 +645,14 @@ bool RegistryKey::WriteExpandString(std::string_view name, std::string_view valu
   return Write(name, RegValue{RegType::ExpandString, 0, std::string(value)});
 }
 
-bool RegistryKey::DeleteValue(std::string_view name) { return path_ && store_.DeleteValue(*path_, name); }
+bool RegistryKey::DeleteValue(std::string_view name) { return open_ && store_.DeleteValue(path_, name); }
 
 std::vector<std::string> RegistryKey::ValueNames() const {
-  return path_ ? store_.ValueNames(*path_) : std::vector<std::string>();
+  return open_ ? store_.ValueNames(path_) : std::vector<std::string>();
 }
 
 std::vector<std::string> RegistryKey::SubKeyNames() const {
-  return path_ ? store_.SubKeyNames(*path_) : std::vector<std::string>();
+  return open_ ? store_.SubKeyNames(path_) : std::vector<std::string>();
 }
 
 }  // namespace tarnwick

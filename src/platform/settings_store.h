@@ -96,8 +96,11 @@ class RegistryKey {
   /// cannot be written. False when the key is missing and not created; the cursor then stays
   /// where it was.
   bool OpenKey(std::string_view keyPath, bool canCreate);
-  void CloseKey() { path_.reset(); }
-  bool IsOpen() const { return path_.has_value(); }
+  void CloseKey() {
+    path_.clear();
+    open_ = false;
+  }
+  bool IsOpen() const { return open_; }
 
   bool ValueExists(std::string_view name) const;
   std::optional<int32_t> ReadInteger(std::string_view name) const;
@@ -115,7 +118,8 @@ class RegistryKey {
   bool Write(std::string_view name, RegValue value);
 
   SettingsStore& store_;
-  std::optional<std::string> path_;
+  std::string path_;
+  bool open_ = false;
 };
 
 }  // namespace tarnwick
