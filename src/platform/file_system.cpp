@@ -151,6 +151,18 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
     if (error) *error = SystemError();
     return false;
   }
+  // mkstemp creates the file for its owner only; give it the mode a plain create would, or the
+  // mode of the file it replaces.
+  struct stat existing;
+  mode_t mode = 0;
+  if (::stat(host.c_str(), &existing) == 0) {
+    mode = existing.st_mode & 07777;
+  } else {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  ::fchmod(fd, mode);
   bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temp.c_str(), host.c_str()) == 0;

@@ -1,0 +1,196 @@
+#include "capture/image_list.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/bmp_codec.h"
+#include "platform/jpeg_codec.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ReadFileText;
+using testing::RecordingPrompter;
+using testing::TempFolder;
+
+std::shared_ptr<Picture> MakePicture(Picture::Format kind, int width, int height, std::vector<uint8_t> pixels,
+                                     std::string jpegData = "") {
+  auto picture = std::make_shared<Picture>();
+  picture->Kind = kind;
+  picture->Width = width;
+  picture->Height = height;
+  picture->Pixels = std::move(pixels);
+  picture->JpegData = std::move(jpegData);
+  return picture;
+}
+
+std::shared_ptr<Picture> JpegPicture(const std::string& bytes) { return MakePicture(Picture::Format::Jpeg, 1, 1, {}, bytes); }
+
+ImageEntry Entry(std::string form, std::string view, std::string file = "", std::string status = "New") {
+  return ImageEntry{std::move(form), std::move(view), "", std::move(file), std::move(status), nullptr, false};
+}
+
+std::vector<std::string> FileNames(const std::vector<ImageEntry>& images) {
+  std::vector<std::string> names;
+  for (const ImageEntry& entry : images) names.push_back(entry.FileName);
+  return names;
+}
+
+TEST(ImageList, FileNamesAndTheNameTest) {
+  EXPECT_EQ(ImageFileName("Main", "", false), "Main.jpg");
+  EXPECT_EQ(ImageFileName("Main", "Details", true), "Main_Details.bmp");
+  std::string view = "stale";
+  EXPECT_TRUE(MatchImageFileName("Main.jpg", "Main", view));
+  EXPECT_EQ(view, "");
+  EXPECT_TRUE(MatchImageFileName("Main_Details.jpg", "Main", view));
+  EXPECT_EQ(view, "Details");
+  EXPECT_FALSE(MatchImageFileName("MainForm.jpg", "Main", view));
+  // Split at the last "_": a unit or view name holding "_" does not come back.
+  EXPECT_FALSE(MatchImageFileName("My_Unit.bmp", "My_Unit", view));
+  EXPECT_TRUE(MatchImageFileName("My_Unit_Main.bmp", "My_Unit", view));
+  EXPECT_EQ(view, "Main");
+  EXPECT_FALSE(MatchImageFileName("Main_A_B.jpg", "Main", view));
+  EXPECT_FALSE(MatchImageFileName("unit1.bmp", "Unit1", view));  // exact letter case
+}
+
+TEST(ImageList, SortedByFormThenViewByCharacterCodesAndStable) {
+  std::vector<ImageEntry> images;
+  for (ImageEntry entry : {Entry("b", "", "1"), Entry("ab", "", "2"), Entry("a", "x", "3"), Entry("B", "", "4"),
+                           Entry("a", "", "5"), Entry("a", "X", "6"), Entry("a", "", "7")}) {
+    AddImage(images, std::move(entry));
+  }
+  // Upper case before lower case, a prefix before the longer name, equal entries in arrival order.
+  EXPECT_EQ(FileNames(images), (std::vector<std::string>{"4", "5", "7", "6", "3", "2", "1"}));
+  std::vector<ImageEntry> unsorted = {Entry("z", "", "1"), Entry("a", "", "2"), Entry("z", "", "3")};
+  SortImages(unsorted);
+  EXPECT_EQ(FileNames(unsorted), (std::vector<std::string>{"2", "1", "3"}));
+}
+
+TEST(ImageList, LoadersTellMissingFromUnreadableFiles) {
+  TempFolder temp;
+  PictureLoad missing = LoadJPegFile(temp.Path() + "None.jpg");
+  ASSERT_TRUE(missing.has_value());
+  EXPECT_EQ(*missing, nullptr);
+  EXPECT_FALSE(LoadJPegFile(temp.Write("Bad.jpg", "not a picture")));
+
+  PixelImage pixels{6, 4, std::vector<uint8_t>(6 * 4 * 4, 200)};
+  std::string jpeg = *EncodeJpeg(pixels.View(), 80);
+  std::shared_ptr<Picture> loaded = LoadJPegFile(temp.Write("Main.jpg", jpeg)).value_or(nullptr);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->JpegData, jpeg);  // kept compressed, byte for byte
+  EXPECT_EQ(loaded->Width, 6);
+  loaded = LoadBitmapFile(temp.Write("Main.bmp", EncodeBmp(pixels.View(), 32))).value_or(nullptr);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded->BitsPerPixel, 32);  // written back in the depth it was read
+}
+
+class ImageFiles : public ::testing::Test {
+ protected:
+  ImageFiles() { workspace_.Model.DocumentationFolder = temp_.Path() + "Documentation/"; }
+
+  ImageEntry& Add(std::string file, std::shared_ptr<Picture> picture, std::string status = "New") {
+    ImageEntry entry = Entry("Form" + file, "", file, status);
+    entry.Image = std::move(picture);
+    return workspace_.Model.Images[AddImage(workspace_.Model.Images, std::move(entry))];
+  }
+  std::string PathOf(const std::string& file) const { return workspace_.Model.DocumentationFolder + file; }
+
+  TempFolder temp_;
+  Workspace workspace_;
+  RecordingPrompter prompter_;
+};
+
+TEST_F(ImageFiles, SavingCreatesTheFolderAndEncodesCapturedPixelsAtTheSettingsQuality) {
+  workspace_.Settings.JPegCompressionQuality = 35;
+  auto captured = MakePicture(Picture::Format::Jpeg, 20, 10, std::vector<uint8_t>(800, 90));
+  Add("A.jpg", JpegPicture("jpeg bytes"));
+  Add("B.jpg", captured);
+  std::vector<uint8_t> opaque;
+  for (int i = 0; i < 6; ++i) opaque.insert(opaque.end(), {7, 8, 9, 255});
+  Add("C.bmp", MakePicture(Picture::Format::Bitmap, 3, 2, opaque));
+
+  EXPECT_TRUE(SaveNewImages(workspace_, prompter_));
+  EXPECT_TRUE(prompter_.Messages().empty());
+  EXPECT_FALSE(HasNewImages(workspace_.Model.Images));
+  EXPECT_EQ(ReadFileText(PathOf("A.jpg")), "jpeg bytes");
+  PixelView capturedPixels{20, 10, PixelLayout::Rgba, captured->Pixels, 0};
+  std::string expected = *EncodeJpeg(capturedPixels, 35);
+  EXPECT_EQ(ReadFileText(PathOf("B.jpg")), expected);
+  EXPECT_EQ(workspace_.Model.Images[1].Image->JpegData, expected);  // held compressed from now on
+  // A capture that recorded its quality keeps it whatever the setting says now.
+  captured->JpegQuality = 80;
+  Add("D.jpg", captured);
+  EXPECT_EQ(SaveImage(workspace_, 3, false, prompter_), SaveOutcome::Saved);
+  EXPECT_EQ(ReadFileText(PathOf("D.jpg")), *EncodeJpeg(capturedPixels, 80));
+  EXPECT_EQ(DecodeBmp(ReadFileText(PathOf("C.bmp")))->Pixels, opaque);
+}
+
+TEST_F(ImageFiles, OverwriteQuestionAnsweredBothWays) {
+  temp_.Write("Documentation/Main.jpg", "old");
+  Add("Main.jpg", JpegPicture("new"));
+  prompter_.QueueAnswer(MessageAnswer::Cancel);
+  EXPECT_EQ(SaveImage(workspace_, 0, true, prompter_), SaveOutcome::Skipped);
+  ASSERT_EQ(prompter_.Messages().size(), 1u);
+  EXPECT_EQ(prompter_.Messages()[0].text, "Overwrite file Main.jpg");
+  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Confirmation);
+  EXPECT_EQ(prompter_.Messages()[0].buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(ReadFileText(PathOf("Main.jpg")), "old");
+  EXPECT_EQ(workspace_.Model.Images[0].Status, "New");
+
+  prompter_.QueueAnswer(MessageAnswer::Ok);
+  EXPECT_EQ(SaveImage(workspace_, 0, true, prompter_), SaveOutcome::Saved);
+  EXPECT_EQ(ReadFileText(PathOf("Main.jpg")), "new");
+  EXPECT_EQ(workspace_.Model.Images[0].Status, "Disk");
+}
+
+TEST_F(ImageFiles, FolderThatCannotBeCreatedIsReportedAndNothingIsLost) {
+  temp_.Write("Blocked", "a file where the project folder should be");
+  workspace_.Model.DocumentationFolder = temp_.Path() + "Blocked/Documentation/";
+  Add("A.jpg", JpegPicture("a"));
+  Add("B.jpg", JpegPicture("b"));
+  EXPECT_TRUE(SaveNewImages(workspace_, prompter_));  // each image is tried; the command goes on
+  std::string message = "Could not create dir " + workspace_.Model.DocumentationFolder;
+  EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{message, message}));
+  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(workspace_.Model.Images[1].Status, "New");
+  EXPECT_EQ(workspace_.Model.Images[1].Image->JpegData, "b");
+}
+
+TEST_F(ImageFiles, WriteFailureEndsTheCommandAndKeepsTheEntriesNew) {
+  std::filesystem::create_directories(PathOf("A.jpg"));  // a folder in the picture's place
+  Add("A.jpg", JpegPicture("a")).Selected = true;
+  Add("B.jpg", JpegPicture("b")).Selected = true;
+  EXPECT_FALSE(SaveSelectedImages(workspace_, prompter_));
+  ASSERT_EQ(prompter_.Messages().size(), 1u);
+  EXPECT_EQ(prompter_.Messages()[0].text.rfind("Could not write " + PathOf("A.jpg") + "\r\r", 0), 0u);
+  EXPECT_EQ(workspace_.Model.Images[0].Status, "New");
+  EXPECT_EQ(workspace_.Model.Images[1].Status, "New");  // never reached
+  EXPECT_FALSE(std::filesystem::exists(PathOf("B.jpg")));
+}
+
+TEST_F(ImageFiles, DeleteAsksForDiskFilesAndCancelStopsTheCommand) {
+  for (const char* name : {"A.jpg", "C.jpg", "D.jpg"}) temp_.Write(std::string("Documentation/") + name, "x");
+  Add("A.jpg", JpegPicture("a"), "Disk").Selected = true;
+  Add("B.jpg", JpegPicture("b"), "Disk").Selected = true;  // its file is already gone
+  Add("C.jpg", JpegPicture("c")).Selected = true;            // "New": removed without a question
+  Add("D.jpg", JpegPicture("d"), "Disk").Selected = true;
+  Add("E.jpg", JpegPicture("e"), "Disk").Selected = true;
+  // OK for A, B and the message about B's file, Cancel for D.
+  for (int i = 0; i < 3; ++i) prompter_.QueueAnswer(MessageAnswer::Ok);
+  prompter_.QueueAnswer(MessageAnswer::Cancel);
+  DeleteSelectedImages(workspace_.Model, prompter_);
+  EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"Delete file A.jpg", "Delete file B.jpg",
+                                                         "Could not delete B.jpg", "Delete file D.jpg"}));
+  EXPECT_EQ(prompter_.Messages()[2].kind, MessageKind::Information);
+  EXPECT_EQ(FileNames(workspace_.Model.Images), (std::vector<std::string>{"D.jpg", "E.jpg"}));
+  EXPECT_FALSE(std::filesystem::exists(PathOf("A.jpg")));
+  EXPECT_TRUE(std::filesystem::exists(PathOf("D.jpg")));
+}
+
+}  // namespace
+}  // namespace tarnwick

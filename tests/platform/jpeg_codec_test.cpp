@@ -1,0 +1,169 @@
+#include "platform/jpeg_codec.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+
+namespace tarnwick {
+namespace {
+
+// A smooth colour gradient: what a JPEG keeps closely even after chroma subsampling.
+PixelImage Gradient(int width, int height) {
+  PixelImage image{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      image.Pixels.insert(image.Pixels.end(), {static_cast<uint8_t>(40 + x * 4), static_cast<uint8_t>(60 + y * 4),
+                                               static_cast<uint8_t>(200 - x * 2), 255});
+    }
+  }
+  return image;
+}
+
+std::string Encode(const PixelImage& image, int quality = 90) {
+  return EncodeJpeg(image.View(), quality).value_or(std::string());
+}
+
+TEST(JpegCodec, RoundTripOfABaselineFile) {
+  PixelImage original = Gradient(40, 30);
+  std::string bytes = Encode(original, 100);
+  ASSERT_GE(bytes.size(), 4u);
+  EXPECT_EQ(bytes.substr(0, 2), "\xFF\xD8");
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\xFF\xD9");
+  EXPECT_NE(bytes.find("\xFF\xC0"), std::string::npos);  // baseline frame, not progressive
+  EXPECT_EQ(bytes.find("\xFF\xC2"), std::string::npos);
+  std::optional<PictureSize> size = ReadJpegSize(bytes);
+  ASSERT_TRUE(size.has_value());
+  EXPECT_EQ(size->Width, 40);
+  EXPECT_EQ(size->Height, 30);
+
+  std::optional<PixelImage> decoded = DecodeJpeg(bytes);
+  ASSERT_TRUE(decoded.has_value());
+  ASSERT_EQ(decoded->Width, 40);
+  ASSERT_EQ(decoded->Pixels.size(), original.Pixels.size());
+  int worst = 0;
+  for (size_t i = 0; i < original.Pixels.size(); ++i) {
+    worst = std::max(worst, std::abs(int{decoded->Pixels[i]} - int{original.Pixels[i]}));
+  }
+  EXPECT_LE(worst, 8);
+
+  EXPECT_LT(Encode(original, 10).size(), Encode(original, 95).size());
+  // Noise at full quality outgrows the encoder's first output buffer.
+  PixelImage noise{96, 96, std::vector<uint8_t>(96 * 96 * 4)};
+  for (size_t i = 0; i < noise.Pixels.size(); ++i) noise.Pixels[i] = static_cast<uint8_t>(i * 2654435761u >> 13);
+  std::string large = Encode(noise, 100);
+  EXPECT_GT(large.size(), 4096u * 2);
+  EXPECT_EQ(DecodeJpeg(large).value_or(PixelImage{}).Height, 96);
+  EXPECT_EQ(Encode(original, 0), Encode(original, 1));  // qualities are brought into 1..100
+  EXPECT_EQ(Encode(original, 500), Encode(original, 100));
+}
+
+TEST(JpegCodec, EveryPixelLayoutAndRowStrideGivesTheSameFile) {
+  const int width = 33, height = 17;  // partial blocks and row batches
+  PixelImage rgba = Gradient(width, height);
+  std::vector<uint8_t> rgb, bgra, padded;
+  const size_t stride = width * 4 + 12;
+  for (size_t i = 0; i < rgba.Pixels.size(); i += 4) {
+    const uint8_t* p = &rgba.Pixels[i];
+    rgb.insert(rgb.end(), {p[0], p[1], p[2]});
+    bgra.insert(bgra.end(), {p[2], p[1], p[0], 0});
+    padded.insert(padded.end(), p, p + 4);
+    if ((i / 4 + 1) % width == 0) padded.resize(padded.size() + 12, 0xAB);
+  }
+  std::string expected = Encode(rgba);
+  EXPECT_EQ(EncodeJpeg(PixelView{width, height, PixelLayout::Rgb, rgb, 0}, 90), expected);
+  EXPECT_EQ(EncodeJpeg(PixelView{width, height, PixelLayout::Bgra, bgra, 0}, 90), expected);
+  EXPECT_EQ(EncodeJpeg(PixelView{width, height, PixelLayout::Rgba, padded, stride}, 90), expected);
+
+  std::string error;
+  std::span<const uint8_t> shortData(rgb.data(), rgb.size() - 1);
+  EXPECT_FALSE(EncodeJpeg(PixelView{width, height, PixelLayout::Rgb, shortData, 0}, 90, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(EncodeJpeg(PixelView{width, height, PixelLayout::Rgba, padded, 16}, 90));  // stride < row
+  std::vector<uint8_t> wide(70000 * 3, 0);  // wider than the format allows: libjpeg's error, no exit
+  EXPECT_FALSE(EncodeJpeg(PixelView{70000, 1, PixelLayout::Rgb, wide, 0}, 90));
+}
+
+TEST(JpegCodec, GreyFilesDecodeToColour) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = 9;
+  info.image_height = 5;
+  info.input_components = 1;
+  info.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(9, 128);
+  for (JSAMPROW rows[1] = {row.data()}; info.next_scanline < info.image_height;) jpeg_write_scanlines(&info, rows, 1);
+  jpeg_finish_compress(&info);
+  std::string bytes(reinterpret_cast<char*>(buffer), size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+
+  std::optional<PixelImage> decoded = DecodeJpeg(bytes);
+  ASSERT_TRUE(decoded.has_value());
+  ASSERT_EQ(decoded->Pixels.size(), 9u * 5 * 4);
+  for (size_t i = 0; i < decoded->Pixels.size(); i += 4) {
+    EXPECT_NEAR(decoded->Pixels[i], 128, 2);
+    EXPECT_EQ(decoded->Pixels[i + 1], decoded->Pixels[i]);
+    EXPECT_EQ(decoded->Pixels[i + 2], decoded->Pixels[i]);
+    EXPECT_EQ(decoded->Pixels[i + 3], 255);
+  }
+}
+
+TEST(JpegCodec, RefusesWhatIsNoUsableJpeg) {
+  std::string error;
+  EXPECT_FALSE(ReadJpegSize("", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(ReadJpegSize("BM not a jpeg at all"));
+  std::string bytes = Encode(Gradient(16, 16));
+  EXPECT_FALSE(ReadJpegSize(bytes.substr(0, 20)));  // ends before the frame header
+
+  // A frame header claiming 60000 x 60000 pixels: far too much memory for a few bytes of input.
+  size_t frame = bytes.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  bytes[frame + 5] = bytes[frame + 7] = '\xEA';
+  bytes[frame + 6] = bytes[frame + 8] = '\x60';
+  EXPECT_FALSE(ReadJpegSize(bytes));
+  EXPECT_FALSE(DecodeJpeg(bytes, &error));
+  EXPECT_NE(error.find("too large"), std::string::npos) << error;
+}
+
+// Every prefix and every single-byte change of a valid file: decoding fails with a text or gives a
+// picture whose buffer matches its size. Under the sanitizers this shows that damaged files never
+// read or write out of bounds.
+TEST(JpegCodec, DamagedFilesNeverCrash) {
+  const std::string bytes = Encode(Gradient(24, 20), 75);
+  auto check = [](const std::string& damaged) {
+    std::string error;
+    std::optional<PixelImage> decoded = DecodeJpeg(damaged, &error);
+    if (!decoded) {
+      EXPECT_FALSE(error.empty());
+      return;
+    }
+    EXPECT_EQ(decoded->Pixels.size(), static_cast<size_t>(decoded->Width) * decoded->Height * 4);
+  };
+  for (size_t length = 0; length < bytes.size(); ++length) check(bytes.substr(0, length));
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    std::string damaged = bytes;
+    damaged[at] = static_cast<char>(damaged[at] ^ 0x5A);
+    check(damaged);
+  }
+  // Picture data cut in the middle still gives the whole picture, its missing part filled.
+  size_t scan = bytes.find("\xFF\xDA");
+  std::optional<PixelImage> partial = DecodeJpeg(bytes.substr(0, scan + (bytes.size() - scan) / 2));
+  ASSERT_TRUE(partial.has_value());
+  EXPECT_EQ(partial->Height, 20);
+}
+
+}  // namespace
+}  // namespace tarnwick

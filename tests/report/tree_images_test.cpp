@@ -1,0 +1,354 @@
+#include "report/tree_images.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
+
+#include "platform/jpeg_codec.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ReadFileText;
+
+/// cairo and fontconfig keep their font caches until the process ends, where a leak checker
+/// counts them as lost. Releasing them after the last test keeps the sanitizer runs clean for
+/// every test of this program that draws tree pictures.
+class FontCacheRelease : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    cairo_debug_reset_static_data();
+    FcFini();
+  }
+};
+[[maybe_unused]] ::testing::Environment* const kFontCacheRelease =
+    ::testing::AddGlobalTestEnvironment(new FontCacheRelease);
+
+/// A page as the renderer handed it over before encoding, with its pixels copied.
+struct DrawnPage {
+  TreePage Page;
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint32_t> Pixels;  // 0xRRGGBB, rows top to bottom
+
+  uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+  bool Black(int x, int y) const { return At(x, y) == 0; }
+  bool White(int x, int y) const { return At(x, y) == 0xFFFFFF; }
+  bool ColumnBlack(int x, int from, int to) const {
+    for (int y = from; y < to; ++y)
+      if (!Black(x, y)) return false;
+    return true;
+  }
+  bool ColumnWhite(int x, int from, int to) const {
+    for (int y = from; y < to; ++y)
+      if (!White(x, y)) return false;
+    return true;
+  }
+  bool AnyInkInRows(int from, int to, int xFrom = 0, int xTo = kTreePageWidth) const {
+    for (int y = from; y < to; ++y)
+      for (int x = xFrom; x < xTo; ++x)
+        if (At(x, y) != 0xFFFFFF) return true;
+    return false;
+  }
+};
+
+DrawnPage Copy(const TreePage& page, const PixelView& view) {
+  DrawnPage drawn{page, view.Width, view.Height, {}};
+  drawn.Pixels.resize(static_cast<size_t>(view.Width) * view.Height);
+  uint32_t* out = drawn.Pixels.data();
+  for (int y = 0; y < view.Height; ++y) {
+    const uint8_t* p = view.Data.data() + view.RowStride() * y;
+    for (int x = 0; x < view.Width; ++x, p += 4) *out++ = uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0];
+  }
+  return drawn;
+}
+
+/// A tree built row by row, a request over it and the pages drawn from it.
+class TreeImagesTest : public ::testing::Test {
+ protected:
+  TreeImagesTest() {
+    metrics_ = *MeasureTreeFont(FontChoice{});
+    request_.BaseName = "Dependencies";
+    request_.Rows = &rows_;
+    request_.DocumentationFolder = temp_.Path();
+    request_.PageDrawn = [this](const TreePage& page, const PixelView& view) { drawn_.push_back(Copy(page, view)); };
+  }
+
+  void AddNode(int level, std::string text, std::vector<std::string> properties = {}) {
+    levels_.push_back(level);
+    texts_.push_back(std::move(text));
+    properties_.push_back(std::move(properties));
+  }
+  // Builds the rows only once all texts are in place, since rows refer into them.
+  std::vector<TreePage> Draw() {
+    rows_.clear();
+    for (size_t i = 0; i < texts_.size(); ++i) rows_.push_back(TreeRow{levels_[i], texts_[i], properties_[i]});
+    return DrawTreeImages(request_, ui_);
+  }
+  void AddRoots(int count) {
+    for (int i = 0; i < count; ++i) AddNode(0, "Unit" + std::to_string(i));
+  }
+  bool Written(const std::string& name) const { return std::filesystem::exists(temp_.Path() + name); }
+
+  int lh() const { return metrics_.RowHeight; }
+  int half() const { return metrics_.Half; }
+  int ChildX() const { return metrics_.Half + 2 * metrics_.BlankWidth; }
+
+  testing::TempFolder temp_;
+  TreeMetrics metrics_;
+  std::vector<int> levels_;
+  std::vector<std::string> texts_;
+  std::vector<std::vector<std::string>> properties_;
+  std::vector<TreeRow> rows_;
+  TreeImageRequest request_;
+  std::vector<DrawnPage> drawn_;
+  testing::RecordingPrompter prompter_;
+  NullProgressSink progress_;
+  EstimatingTextMeasure measure_;
+  UserInterface ui_{prompter_, progress_, measure_};
+};
+
+TEST(TreeFontTest, PointsBecomePixelsAt96DotsPerInch) {
+  EXPECT_EQ(FontPixelSize(12), 16);
+  EXPECT_EQ(FontPixelSize(10), 13);
+  EXPECT_EQ(FontPixelSize(11), 15);
+  EXPECT_EQ(FontPixelSize(0), 1);
+  std::optional<TreeMetrics> small = MeasureTreeFont(FontChoice{"Arial", 8});
+  std::optional<TreeMetrics> large = MeasureTreeFont(FontChoice{"Arial", 24});
+  ASSERT_TRUE(small && large);
+  EXPECT_GT(large->RowHeight, 2 * small->RowHeight);
+  EXPECT_GT(small->BlankWidth, 0);
+}
+
+// ---- Pages ------------------------------------------------------------------------------------
+
+TEST_F(TreeImagesTest, ThreeNodesGiveOnePageOfFourRowsWithRowZeroBlank) {
+  AddNode(0, "Project1");
+  AddNode(1, "Unit1");
+  AddNode(1, "Unit2");
+  std::vector<TreePage> pages = Draw();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].FileName, "Dependencies1.jpg");
+  EXPECT_EQ(pages[0].Width, 480);
+  EXPECT_EQ(pages[0].Height, 4 * lh());
+  EXPECT_EQ(pages[0].Top, 0);
+  EXPECT_EQ(pages[0].Bottom, 4 * lh());
+  ASSERT_EQ(drawn_.size(), 1u);
+  EXPECT_EQ(drawn_[0].Height, 4 * lh());
+  EXPECT_FALSE(drawn_[0].AnyInkInRows(0, lh()));
+  for (int row = 1; row < 4; ++row) EXPECT_TRUE(drawn_[0].AnyInkInRows(row * lh(), (row + 1) * lh()));
+  EXPECT_TRUE(prompter_.Messages().empty());
+}
+
+TEST_F(TreeImagesTest, PagesHoldAtMostLinesPerImageRows) {
+  AddRoots(99);
+  std::vector<TreePage> pages = Draw();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].Height, 100 * lh());
+
+  AddRoots(1);
+  drawn_.clear();
+  pages = Draw();
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].Height, 100 * lh());
+  EXPECT_EQ(pages[0].Bottom, 100 * lh() - 1);
+  EXPECT_EQ(pages[1].FileName, "Dependencies2.jpg");
+  EXPECT_EQ(pages[1].Top, 100 * lh());
+  EXPECT_EQ(pages[1].Height, lh());
+  EXPECT_EQ(pages[1].Bottom, 101 * lh());
+  ASSERT_EQ(drawn_.size(), 2u);
+  EXPECT_TRUE(drawn_[1].AnyInkInRows(0, lh()));  // the hundredth root, drawn on its own page
+  EXPECT_TRUE(Written("Dependencies1.jpg") && Written("Dependencies2.jpg"));
+}
+
+TEST_F(TreeImagesTest, FilesAreColourBaselineJpegOfThePageAtTheGivenQuality) {
+  AddRoots(5);
+  request_.ProgressiveDisplay = true;  // a display option only
+  Draw();
+  std::string file = ReadFileText(temp_.Path() + "Dependencies1.jpg");
+  std::optional<PictureSize> size = ReadJpegSize(file);
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->Width, 480);
+  EXPECT_EQ(size->Height, 6 * lh());
+  size_t frame = file.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos) << "no baseline frame";
+  EXPECT_EQ(file.find("\xFF\xC2"), std::string::npos) << "progressive frame";
+  EXPECT_EQ(file[frame + 9], 3) << "components";
+
+  std::optional<PixelImage> decoded = DecodeJpeg(file);
+  ASSERT_TRUE(decoded);
+  int black = 0;
+  for (int y = lh(); y < lh() + half(); ++y) black += decoded->Pixels[static_cast<size_t>(y) * 480 * 4] < 64;
+  EXPECT_EQ(black, half()) << "the first stroke survives encoding";
+
+  request_.JpegQuality = 10;
+  Draw();
+  EXPECT_LT(ReadFileText(temp_.Path() + "Dependencies1.jpg").size(), file.size());
+}
+
+TEST_F(TreeImagesTest, EmptyTreeGivesNoPageAndWritesNoFile) {
+  EXPECT_TRUE(Draw().empty());
+  request_.Rows = nullptr;
+  EXPECT_TRUE(DrawTreeImages(request_, ui_).empty());
+  EXPECT_TRUE(drawn_.empty());
+  EXPECT_TRUE(std::filesystem::is_empty(temp_.Path()));
+  EXPECT_TRUE(prompter_.Messages().empty());
+}
+
+// ---- Strokes ----------------------------------------------------------------------------------
+
+TEST_F(TreeImagesTest, StrokesJoinSiblingsAndEndInTheLastSiblingsMiddle) {
+  AddNode(0, "Project1");  // row 1
+  AddNode(1, "Unit1");     // row 2
+  AddNode(1, "Unit2");     // row 3
+  AddNode(2, "Unit3");     // row 4
+  AddNode(0, "Extra");     // row 5
+  Draw();
+  const DrawnPage& page = drawn_.at(0);
+  // The roots' column: from the top of row 1 to the middle of row 5, nothing in row 0 or below.
+  EXPECT_TRUE(page.ColumnWhite(0, 0, lh()));
+  EXPECT_TRUE(page.ColumnBlack(0, lh(), 5 * lh() + half()));
+  EXPECT_TRUE(page.ColumnWhite(0, 5 * lh() + half() + 1, 6 * lh()));
+  // Each node's horizontal stroke runs Half pixels to the right from the middle of its row.
+  for (int x = 0; x < half(); ++x) EXPECT_TRUE(page.Black(x, lh() + half())) << x;
+  EXPECT_TRUE(page.White(half(), lh() + half()));
+  // The children of Project1 stand Half + 2 blanks right; Unit2 is the last of them.
+  EXPECT_TRUE(page.ColumnBlack(ChildX(), 2 * lh(), 3 * lh() + half()));
+  EXPECT_TRUE(page.ColumnWhite(ChildX(), 3 * lh() + half() + 1, 5 * lh()));
+  EXPECT_TRUE(page.Black(ChildX() + half() - 1, 3 * lh() + half()));
+  // The grandchild alone: a short stroke to the middle of its row.
+  EXPECT_TRUE(page.ColumnBlack(2 * ChildX(), 4 * lh(), 4 * lh() + half()));
+  EXPECT_TRUE(page.ColumnWhite(2 * ChildX(), 4 * lh() + half() + 1, 5 * lh()));
+}
+
+TEST_F(TreeImagesTest, SiblingLineCrossesPagesBetweenItsEnds) {
+  request_.LinesPerImage = 3;
+  AddNode(0, "Project1");                                      // row 1, page 1
+  for (int i = 0; i < 8; ++i) AddNode(1, "Unit" + std::to_string(i));  // rows 2 to 9
+  AddNode(0, "Extra");                                         // row 10, page 4
+  std::vector<TreePage> pages = Draw();
+  ASSERT_EQ(pages.size(), 4u);
+  ASSERT_EQ(drawn_.size(), 4u);
+  const int pageHeight = 3 * lh();
+  // At the bottom of the first page, from the middle of row 1 down to the edge.
+  EXPECT_TRUE(drawn_[0].ColumnBlack(0, lh(), pageHeight));
+  // Over the whole of every page in between.
+  EXPECT_TRUE(drawn_[1].ColumnBlack(0, 0, pageHeight));
+  EXPECT_TRUE(drawn_[2].ColumnBlack(0, 0, pageHeight));
+  // At the top of the next sibling's page, down to the middle of its row (local row 1).
+  EXPECT_TRUE(drawn_[3].ColumnBlack(0, 0, lh() + half()));
+  EXPECT_TRUE(drawn_[3].ColumnWhite(0, lh() + half() + 1, 2 * lh()));
+  // The children's chain ends on the last page in row 9 (local row 0).
+  EXPECT_TRUE(drawn_[1].ColumnBlack(ChildX(), 0, pageHeight));
+  EXPECT_TRUE(drawn_[3].ColumnBlack(ChildX(), 0, half()));
+  EXPECT_TRUE(drawn_[3].ColumnWhite(ChildX(), half() + 1, lh()));
+}
+
+TEST_F(TreeImagesTest, LinesArePureBlackOnWhitePixels) {
+  request_.LinesPerImage = 7;
+  AddNode(0, "Project1");
+  for (int i = 0; i < 10; ++i) AddNode(1 + i % 2, "Unit" + std::to_string(i));
+  AddNode(0, "Extra");
+  Draw();
+  ASSERT_EQ(drawn_.size(), 2u);
+  // Left of the first text only strokes are drawn: no grey at all there.
+  const int textX = half() + metrics_.BlankWidth;
+  for (const DrawnPage& page : drawn_) {
+    for (int y = 0; y < page.Height; ++y) {
+      for (int x = 0; x < textX; ++x) {
+        ASSERT_TRUE(page.Black(x, y) || page.White(x, y)) << "page " << page.Page.FileName << " x " << x << " y " << y;
+      }
+    }
+  }
+}
+
+// ---- Text and properties ----------------------------------------------------------------------
+
+TEST_F(TreeImagesTest, PropertyLinesTakeARowEachAndChildrenStartBelow) {
+  request_.BaseName = "Objects";
+  request_.ShowProperties = true;
+  AddNode(0, "Form1: TForm1", {"Left = 8", "Top = 8", "Width = 320", "Height = 240", "Caption = 'Main'"});
+  AddNode(1, "Button1: TButton");
+  std::vector<TreePage> pages = Draw();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].FileName, "Objects1.jpg");
+  EXPECT_EQ(pages[0].Height, 8 * lh());  // row 0, the form with its 5 lines, the button
+  const DrawnPage& page = drawn_.at(0);
+  for (int row = 2; row <= 6; ++row) {
+    // Property text only, from PropertyIndent on; no strokes beside it.
+    EXPECT_FALSE(page.AnyInkInRows(row * lh(), (row + 1) * lh(), 0, metrics_.PropertyIndent)) << row;
+    EXPECT_TRUE(page.AnyInkInRows(row * lh(), (row + 1) * lh(), metrics_.PropertyIndent)) << row;
+  }
+  // The child stands 3 x Half further right than without properties, in row 7.
+  EXPECT_TRUE(page.ColumnBlack(ChildX() + 3 * half(), 7 * lh(), 7 * lh() + half()));
+  EXPECT_TRUE(page.ColumnWhite(ChildX(), 7 * lh(), 8 * lh()));
+
+  request_.ShowProperties = false;
+  drawn_.clear();
+  EXPECT_EQ(Draw().at(0).Height, 3 * lh());
+  EXPECT_TRUE(drawn_.at(0).ColumnBlack(ChildX(), 2 * lh(), 2 * lh() + half()));
+}
+
+TEST_F(TreeImagesTest, LongAndEightBitTextsAreDrawnAndCutAtTheRightEdge) {
+  AddNode(0, std::string(200, 'W'));
+  AddNode(0, "Caf\xE9 \x80 \x9F");  // Windows-1252, not UTF-8
+  AddNode(0, "Caf\xC3\xA9");        // UTF-8
+  std::vector<TreePage> pages = Draw();
+  EXPECT_TRUE(prompter_.Messages().empty());
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].Width, 480);
+  EXPECT_TRUE(drawn_.at(0).AnyInkInRows(lh(), 2 * lh(), 470, 480));
+  EXPECT_TRUE(drawn_.at(0).AnyInkInRows(2 * lh(), 3 * lh(), half() + metrics_.BlankWidth));
+}
+
+// ---- Failures ---------------------------------------------------------------------------------
+
+TEST_F(TreeImagesTest, FailedSaveIsReportedAndLaterPagesAreNotSaved) {
+  temp_.Write("blocker", "a file where a folder should be");
+  request_.DocumentationFolder = temp_.Path() + "blocker/Documentation/";
+  request_.LinesPerImage = 2;
+  AddRoots(5);
+  std::vector<TreePage> pages = Draw();
+  EXPECT_EQ(pages.size(), 3u) << "the document still refers to every page";
+  EXPECT_EQ(drawn_.size(), 1u);
+  ASSERT_EQ(prompter_.Messages().size(), 1u);
+  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(prompter_.Messages()[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(prompter_.Messages()[0].text, "There was an error creating the JPEG image.\r\rNot a directory");
+}
+
+TEST_F(TreeImagesTest, PageTooTallForJpegIsReportedBeforeItIsDrawn) {
+  const int rows = 65500 / lh() + 1;
+  request_.LinesPerImage = rows + 10;
+  AddRoots(rows);
+  std::vector<TreePage> pages = Draw();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_GT(pages[0].Height, 65500);
+  EXPECT_TRUE(drawn_.empty());
+  EXPECT_FALSE(Written("Dependencies1.jpg"));
+  EXPECT_EQ(prompter_.Texts(),
+            std::vector<std::string>{
+                "There was an error creating the JPEG image.\r\rMaximum supported image dimension is 65500 pixels"});
+}
+
+TEST_F(TreeImagesTest, PageTallerThanOneDrawingSurfaceIsDrawnWhole) {
+  const int rows = 33000 / lh() + 2;
+  request_.LinesPerImage = rows + 1;
+  AddRoots(rows);
+  Draw();
+  ASSERT_EQ(drawn_.size(), 1u);
+  EXPECT_GT(drawn_[0].Height, 32767);
+  EXPECT_TRUE(drawn_[0].ColumnBlack(0, lh(), rows * lh()));
+  EXPECT_TRUE(drawn_[0].AnyInkInRows(rows * lh(), (rows + 1) * lh(), half() + 1));
+  EXPECT_TRUE(prompter_.Messages().empty());
+}
+
+}  // namespace
+}  // namespace tarnwick
