@@ -21,7 +21,7 @@ build: configure
 
 demo: configure
 	@ninja -C $(BUILD) -j $(JOBS) tarnwick-doc
-	$(BUILD)/tarnwick-doc examples/Demo/Demo.dpr
+	$(BUILD)/tarnwick-doc --yes examples/Demo/Demo.dpr
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <filesystem>
-#include <cstdio>
 #include <iostream>
 #include <set>
 
@@ -16,6 +15,9 @@
 #include "app/cli/terminal_progress.h"
 #include "app/cli/terminal_prompter.h"
 #include "platform/settings_store.h"
+#include "platform/text_util.h"
+#include "report/documentation_writer.h"
+#include "report/report_options.h"
 #include "version.h"
 
 namespace tarnwick {
@@ -29,26 +31,27 @@ struct CommandLineOptions {
   bool Yes = false;
   bool Quiet = false;
   std::string Dump;
+  std::vector<std::string> SelectUnits;
+  std::vector<std::string> SelectImages;
+  std::optional<std::vector<std::string>> DependencyShow;
+  bool DependencyAll = false;
+  std::optional<std::vector<std::string>> ObjectShow;
+  bool ObjectAll = false;
 };
 
-// The stored value names that "-o NAME=VALUE" may override.
-const std::set<std::string>& OverridableNames() {
+/// Exit statuses of a documentation run.
+enum ExitStatus { kWritten = 0, kFailure = 1, kNothingSelected = 2, kDeclined = 3, kNoFolder = 4 };
+
+const std::set<std::string>& AppSettingNames() {
   static const std::set<std::string> names = {
       "BitmapImages",     "JPegCompressionQuality", "BuiltInBrowser",      "DefaultBrowser",
       "AlternateBrowser", "AlternateBrowserPath",   "AnalyzeDependencies", "AnalyzeForms"};
   return names;
 }
 
-// Puts one "NAME=VALUE" into the in-memory store, as a number when the value is one. The store is
-// never saved by the command line, so an override lasts for this run only.
-bool ApplyOverride(SettingsStore& store, const std::string& assignment, std::string& error) {
-  size_t equals = assignment.find('=');
-  std::string name = assignment.substr(0, equals);
-  if (equals == std::string::npos || !OverridableNames().count(name)) {
-    error = "unknown setting in -o " + assignment;
-    return false;
-  }
-  std::string value = assignment.substr(equals + 1);
+// Puts one application setting into the in-memory store, as a number when the value is one. The
+// command line never saves the store, so an override lasts for this run only.
+void OverrideAppSetting(SettingsStore& store, const std::string& name, const std::string& value) {
   int32_t number = 0;
   auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), number);
   RegValue regValue;
@@ -59,6 +62,26 @@ bool ApplyOverride(SettingsStore& store, const std::string& assignment, std::str
     regValue.Text = value;
   }
   store.SetValue(kRegistryKey, name, regValue);
+}
+
+// Applies every "-o NAME=VALUE": application settings before they are loaded, report options
+// after. Gives false with `error` set on the first one that is refused.
+bool ApplyOverrides(const std::vector<std::string>& overrides, SettingsStore& store,
+                    ReportOptions* reportOptions, std::string& error) {
+  for (const std::string& assignment : overrides) {
+    size_t equals = assignment.find('=');
+    if (equals == std::string::npos) {
+      error = "-o needs NAME=VALUE, got \"" + assignment + "\"";
+      return false;
+    }
+    std::string name = assignment.substr(0, equals);
+    std::string value = assignment.substr(equals + 1);
+    if (AppSettingNames().count(name)) {
+      if (!reportOptions) OverrideAppSetting(store, name, value);
+    } else if (reportOptions && !OverrideReportOption(*reportOptions, name, value, error)) {
+      return false;
+    }
+  }
   return true;
 }
 
@@ -66,63 +89,110 @@ void DefineOptions(CLI::App& app, CommandLineOptions& options) {
   app.set_version_flag("--version", std::string("tarnwick-doc ") + kVersion);
   app.add_option("project", options.Project, "The Delphi project file (.dpr) to document")->required();
   app.add_option("--settings", options.SettingsFile,
-                 "Settings file to use (default: $TARNWICK_SETTINGS, else "
-                 "$XDG_CONFIG_HOME/Merrowind/Tarnwick.reg)");
-  app.add_option("-o", options.Overrides, "Override a stored setting for this run: NAME=VALUE")
-      ->take_all();
+                 "Settings file (default: $TARNWICK_SETTINGS, else $XDG_CONFIG_HOME/Merrowind/Tarnwick.reg)");
+  app.add_option("-o", options.Overrides, "Override a stored setting or report option for this run: NAME=VALUE");
   app.add_flag("-y,--yes", options.Yes, "Answer OK to every confirmation");
   app.add_flag("-q,--quiet", options.Quiet, "Show no progress");
-  app.add_option("--dump", options.Dump, "Print the opened project and exit")
+  app.add_option("--dump", options.Dump, "Print the opened project instead of documenting it")
       ->check(CLI::IsMember({"json", "text"}));
+  app.add_option("--select-units", options.SelectUnits, "Units selected in the Source list (comma-separated)")
+      ->delimiter(',');
+  app.add_option("--select-images", options.SelectImages, "Image files selected in the Images list (comma-separated)")
+      ->delimiter(',');
+  app.add_option("--dependency-show", options.DependencyShow, "Replace the dependency filter's Show List, then filter")
+      ->delimiter(',');
+  app.add_flag("--dependency-all", options.DependencyAll, "Show the full dependency tree");
+  app.add_option("--object-show", options.ObjectShow, "Replace the object filter's shown types, then filter")
+      ->delimiter(',');
+  app.add_flag("--object-all", options.ObjectAll, "Show the full object tree");
+}
+
+void ApplyViewChoices(const CommandLineOptions& options, Workspace& workspace) {
+  if (options.DependencyShow)
+    workspace.Dependencies.ReplaceShowList(*options.DependencyShow, workspace.Model.DependencyTree);
+  if (options.DependencyAll) workspace.Dependencies.ShowAllDependencies();
+  if (options.ObjectShow) {
+    workspace.Objects.ReplaceObjectShowList(*options.ObjectShow);
+    ShowFilteredObjects(workspace.Model, workspace.Objects);
+  }
+  if (options.ObjectAll) ShowAllObjects(workspace.Objects);
+  if (!options.SelectImages.empty()) {
+    for (ImageEntry& image : workspace.Model.Images) {
+      image.Selected = false;
+      for (const std::string& name : options.SelectImages)
+        if (EqualsNoCase(image.FileName, name)) image.Selected = true;
+    }
+  }
+}
+
+std::string ProgramFolder() {
+  std::error_code error;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : self.parent_path().string() + "/";
+}
+
+int WriteDocs(const CommandLineOptions& options, Workspace& workspace, ReportOptions& reportOptions,
+              UserInterface& ui) {
+  DocumentationRequest request;
+  request.SelectedUnits.insert(options.SelectUnits.begin(), options.SelectUnits.end());
+  request.ProgramFolder = ProgramFolder();
+  switch (WriteDocumentation(workspace, reportOptions, ui, request)) {
+    case DocResult::Written:
+      std::cout << DocumentationFilePath(workspace.Model) << "\n";
+      return kWritten;
+    case DocResult::NothingSelected:
+      ui.Messages.Show(MessageKind::Information, "You have not selected anything to print.");
+      return kNothingSelected;
+    case DocResult::Declined: return kDeclined;
+    case DocResult::NoFolder: return kNoFolder;
+    case DocResult::NoFile: break;
+  }
+  return kFailure;
 }
 
 int Run(const CommandLineOptions& options) {
-  SettingsStore store(options.SettingsFile.empty() ? SettingsStore::DefaultFilePath()
-                                                   : options.SettingsFile);
+  SettingsStore store(options.SettingsFile.empty() ? SettingsStore::DefaultFilePath() : options.SettingsFile);
   store.Load();
-  for (const std::string& assignment : options.Overrides) {
-    std::string error;
-    if (!ApplyOverride(store, assignment, error)) {
-      std::cerr << "tarnwick-doc: " << error << "\n";
-      return 1;
-    }
-  }
+  std::string error;
+  ApplyOverrides(options.Overrides, store, nullptr, error);
   Workspace workspace;
   LoadSettings(store, workspace.Settings);
   TerminalPrompter prompter(options.Yes, ::isatty(STDIN_FILENO) != 0);
   TerminalProgress progress(!options.Quiet && ::isatty(STDERR_FILENO) != 0);
   EstimatingTextMeasure measure;
   UserInterface ui{prompter, progress, measure};
+  ReportOptions reportOptions;
+  LoadReportOptions(store, reportOptions, ui);
+  if (!ApplyOverrides(options.Overrides, store, &reportOptions, error)) {
+    prompter.Show(MessageKind::Error, error, MessageButtons::Ok);
+    return kFailure;
+  }
   std::error_code ignored;
-  std::string project = std::filesystem::absolute(options.Project, ignored).string();
-  OpenProject(workspace, ui, OpenHooks(), project);
+  OpenProject(workspace, ui, OpenHooks(), std::filesystem::absolute(options.Project, ignored).string());
+  ApplyViewChoices(options, workspace);
   progress.Reset();
   if (options.Dump == "json") {
     std::cout << DumpJsonText(DumpProjectJson(workspace, prompter.Records())) << "\n";
-    return 0;
+    return kWritten;
   }
   if (options.Dump == "text") {
     std::cout << DumpProjectText(workspace, prompter.Records());
-    return 0;
+    return kWritten;
   }
-  std::cout << "tarnwick-doc " << kVersion << "\n"
-            << "Opened " << workspace.Model.ProjectFile << ": " << workspace.Model.Units().size()
-            << " units, " << workspace.Model.Images.size() << " images\n";
-  return 0;
+  return WriteDocs(options, workspace, reportOptions, ui);
 }
 
 }  // namespace
 
 int RunCommandLine(int argc, char** argv) {
-  CLI::App app{"Writes the HTML documentation of a Delphi project.", "tarnwick-doc"};
+  CLI::App app{"Opens a Delphi project and writes its HTML documentation.", "tarnwick-doc"};
   CommandLineOptions options;
   DefineOptions(app, options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& failure) {
     // Bad usage exits 1 with the usage; --help and --version exit 0.
-    int status = app.exit(failure);
-    return status == 0 ? 0 : 1;
+    return app.exit(failure) == 0 ? 0 : kFailure;
   }
   return Run(options);
 }
