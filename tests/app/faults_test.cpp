@@ -1,0 +1,135 @@
+// Hostile and broken projects, end to end: every fault gets its message, the work goes on where it
+// can, and nothing the user made is damaged.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analysis/open_project.h"
+#include "app/app_settings.h"
+#include "report/documentation_writer.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::RecordingPrompter;
+using testing::RecordingProgressSink;
+using testing::TempFolder;
+
+constexpr const char* kProject =
+    "program P;\r\nuses\r\n  Forms,\r\n  Main in 'Main.pas' {MainForm},\r\n  Other in 'Other.pas',\r\n"
+    "  Gone in 'Gone.pas' {GoneForm};\r\nbegin\r\n  Application.CreateForm(TMainForm, MainForm);\r\nend.\r\n";
+
+class FaultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_.Write("P.dpr", kProject);
+    folder_.Write("Main.pas", "unit Main;\r\ninterface\r\nuses Other, Gone;\r\nimplementation\r\nend.\r\n");
+    folder_.Write("Main.dfm", "object MainForm: TMainForm\r\n  Caption = 'Press <Enter>'\r\nend\r\n");
+    workspace_.Settings.AnalyzeDependencies = true;
+    workspace_.Settings.AnalyzeForms = true;
+  }
+  void Open() { OpenProject(workspace_, ui_, OpenHooks(), folder_.Path() + "P.dpr"); }
+  DocResult Write() {
+    ReportOptions options;
+    options.DependencyOutput = kOutputAsText;
+    options.ObjectsOutput = kOutputAsText;
+    return WriteDocumentation(workspace_, options, ui_, DocumentationRequest());
+  }
+  bool Said(const std::string& text) const {
+    for (const std::string& said : prompter_.Texts())
+      if (said.find(text) != std::string::npos) return true;
+    return false;
+  }
+
+  TempFolder folder_;
+  Workspace workspace_;
+  RecordingPrompter prompter_;
+  RecordingProgressSink progress_;
+  EstimatingTextMeasure measure_;
+  UserInterface ui_{prompter_, progress_, measure_};
+};
+
+TEST_F(FaultsTest, MissingEmptyAndGarbageUnitsAreReportedOnceAndTheRestGoesOn) {
+  folder_.Write("Other.pas", std::string("\0\xff\x01{(*'", 8) + std::string(1000, '\xfe'));  // garbage
+  Open();
+  // Main and the project file both use Gone: one message for the one file.
+  std::vector<std::string> texts = prompter_.Texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Can not open file: \r\r" + folder_.Path() + "gone.pas"), 1);
+  EXPECT_TRUE(Said("Could not open the form \r\r" + folder_.Path() + "Gone.dfm"));
+  EXPECT_EQ(workspace_.Model.ObjectTree.size(), 1u);  // Main's form still read
+  EXPECT_EQ(Write(), DocResult::Written);
+}
+
+TEST_F(FaultsTest, UnreadableFileAndEndlessUsesClause) {
+  std::filesystem::create_directory(folder_.Path() + "Other.pas");  // exists but cannot be read as a file
+  folder_.Write("Main.pas", "unit Main;\r\ninterface\r\nuses Gone, Other, " + std::string(100000, ',') + "X");
+  Open();
+  EXPECT_TRUE(Said("Can not open file: \r\r" + folder_.Path() + "other.pas"));
+  ASSERT_EQ(workspace_.Model.DependencyTree.size(), 1u);
+  EXPECT_EQ(Write(), DocResult::Written);
+}
+
+TEST_F(FaultsTest, EmptyAndTruncatedProjectFiles) {
+  folder_.Write("P.dpr", "");
+  Open();
+  EXPECT_TRUE(Said("Could not determine Main form of project"));
+  EXPECT_EQ(workspace_.Model.Units().size(), 1u);
+  folder_.Write("P.dpr", std::string(kProject).substr(0, 60));
+  prompter_.Clear();
+  Open();
+  EXPECT_TRUE(Said("Could not determine Main form of project"));
+}
+
+TEST_F(FaultsTest, HugeUnitIsReadAndListed) {
+  std::string huge = "unit Other;\r\ninterface\r\nuses SysUtils;\r\nimplementation\r\n";
+  std::string line = "  x := 'a string' + IntToStr(42); // a comment that is long enough\r\n";
+  while (huge.size() < 50u * 1024 * 1024) huge += line;
+  folder_.Write("Other.pas", huge + "end.\r\n");
+  folder_.Write("Gone.pas", "unit Gone;\r\nend.\r\n");
+  Open();
+  EXPECT_EQ(Write(), DocResult::Written);
+  auto size = std::filesystem::file_size(folder_.Path() + "Documentation/P.html");
+  EXPECT_GT(size, huge.size()) << ::testing::PrintToString(prompter_.Texts());
+}
+
+TEST_F(FaultsTest, DocumentationFolderThatCannotBeCreated) {
+  folder_.Write("Documentation", "a file where the folder should be");
+  Open();
+  EXPECT_EQ(Write(), DocResult::NoFolder);
+  EXPECT_EQ(testing::ReadFileText(folder_.Path() + "Documentation"), "a file where the folder should be");
+}
+
+TEST_F(FaultsTest, OutputFileThatCannotBeWrittenKeepsTheOldOne) {
+  std::filesystem::create_directories(folder_.Path() + "Documentation/P.html");
+  Open();
+  prompter_.QueueAnswer(MessageAnswer::Ok);  // overwrite
+  EXPECT_NE(Write(), DocResult::Written);
+  EXPECT_TRUE(std::filesystem::is_directory(folder_.Path() + "Documentation/P.html"));
+}
+
+TEST_F(FaultsTest, MalformedAndUnwritableSettings) {
+  std::string store = folder_.Write("s.reg", "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick\n"
+                                             "\"AnalyzeForms\"=dword:zz\n\x01\x02garbage\n"
+                                             "[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick]\n"
+                                             "\"JPegCompressionQuality\"=dword:00000032\n");
+  SettingsStore settings(store);
+  ASSERT_TRUE(settings.Load());
+  AppSettings loaded;
+  LoadSettings(settings, loaded);
+  EXPECT_EQ(loaded.JPegCompressionQuality, 50);
+  EXPECT_TRUE(loaded.AnalyzeForms);
+
+  folder_.Write("blocked", "x");
+  SettingsStore unwritable(folder_.Path() + "blocked/s.reg");
+  EXPECT_FALSE(SaveSettings(unwritable, loaded, prompter_));
+  EXPECT_TRUE(Said("Could not save your settings"));
+  EXPECT_EQ(testing::ReadFileText(folder_.Path() + "blocked"), "x");
+}
+
+}  // namespace
+}  // namespace tarnwick
