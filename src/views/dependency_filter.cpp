@@ -1,25 +1,233 @@
 #include "views/dependency_filter.h"
 
 #include <algorithm>
+#include <memory>
+#include <unordered_set>
+#include <utility>
 
 #include "analysis/project_model.h"
 #include "platform/text_util.h"
 
 namespace tarnwick {
 
+namespace {
+
+bool LessNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) < 0; }
+
+// Copies a forest node by node with the same shape, labels and sibling order; every copy starts
+// unmarked. Iterative, so the depth of the tree never reaches the stack.
+void CopyDependencyTree(const DependencyForest& source, DependencyForest& copy) {
+  std::vector<std::pair<const DependencyNode*, DependencyNode*>> pending;
+  for (const auto& root : source) pending.emplace_back(root.get(), AddRoot(copy, root->Label));
+  while (!pending.empty()) {
+    auto [from, to] = pending.back();
+    pending.pop_back();
+    to->Children.reserve(from->Children.size());
+    for (const auto& child : from->Children) pending.emplace_back(child.get(), to->AddChild(child->Label));
+  }
+}
+
+// The unit name a node's text stands for: blanks and tabs trimmed, and a circular leaf's text cut
+// before "(Circular)" and trimmed again.
+std::string_view ShownName(std::string_view text) {
+  text = TrimBlanks(text);
+  size_t circular = text.find("(Circular)");
+  if (circular != std::string_view::npos) text = TrimBlanks(text.substr(0, circular));
+  return text;
+}
+
+// Marks every node whose name is shown, with all its ancestors. The walk up stops at a marked
+// node, whose own ancestors are marked already.
+void MarkShownDependencies(DependencyForest& forest, const std::vector<std::string>& shown) {
+  std::unordered_set<std::string> shownLower;
+  for (const std::string& name : shown) shownLower.insert(ToLowerAscii(name));
+  std::vector<DependencyNode*> pending;
+  for (const auto& root : forest) pending.push_back(root.get());
+  std::string key;
+  while (!pending.empty()) {
+    DependencyNode* node = pending.back();
+    pending.pop_back();
+    for (const auto& child : node->Children) pending.push_back(child.get());
+    std::string_view name = ShownName(node->Label);
+    key.assign(name);
+    for (char& c : key) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    if (shownLower.count(key) == 0) continue;
+    for (DependencyNode* up = node; up != nullptr && !up->Keep; up = up->Parent) up->Keep = true;
+  }
+}
+
+// Removes every unmarked node with everything below it.
+void PruneDependencyTree(DependencyForest& forest) {
+  auto unmarked = [](const std::unique_ptr<DependencyNode>& node) { return !node->Keep; };
+  std::erase_if(forest, unmarked);
+  std::vector<DependencyNode*> pending;
+  for (const auto& root : forest) pending.push_back(root.get());
+  while (!pending.empty()) {
+    DependencyNode* node = pending.back();
+    pending.pop_back();
+    std::erase_if(node->Children, unmarked);
+    for (const auto& child : node->Children) pending.push_back(child.get());
+  }
+}
+
+}  // namespace
+
 void DependencyFilter::AddAvailableUnit(const ProjectModel& model, std::string_view name) {
-  if (model.ContainsUnit(name)) return;
-  if (!suppressedLower_.insert(ToLowerAscii(name)).second) return;
-  auto place = std::upper_bound(SuppressList.begin(), SuppressList.end(), name,
-                                [](std::string_view a, const std::string& b) { return CompareNoCase(a, b) < 0; });
-  SuppressList.insert(place, std::string(name));
+  if (!model.ContainsUnit(name)) InsertAvailable(std::string(name));
+}
+
+void DependencyFilter::AppendShown(std::string name) { Receive(FilterSide::Show, std::move(name)); }
+
+void DependencyFilter::ReplaceShowList(std::vector<std::string> names) {
+  std::unordered_set<std::string> wanted;
+  std::vector<std::string> shown;
+  for (std::string& name : names) {
+    if (wanted.insert(ToLowerAscii(name)).second) shown.push_back(std::move(name));
+  }
+  auto isWanted = [&](const std::string& name) { return wanted.count(ToLowerAscii(name)) != 0; };
+  std::vector<std::string> displaced = std::exchange(ShowList, std::move(shown));
+  std::erase_if(SuppressList, isWanted);
+  SuppressListModel = {};
+  ShowListModel = {};
+  for (std::string& name : displaced) {
+    if (!isWanted(name)) InsertAvailable(std::move(name));
+  }
+}
+
+void DependencyFilter::ReplaceShowList(std::vector<std::string> names, const DependencyForest& fullTree) {
+  ReplaceShowList(std::move(names));
+  ShowFilteredDependencies(fullTree);
 }
 
 void DependencyFilter::ResetDependencyViews() {
   ShowList.clear();
   SuppressList.clear();
-  suppressedLower_.clear();
+  SuppressListModel = {};
+  ShowListModel = {};
   FilteredTree.clear();
+}
+
+void DependencyFilter::ShowFilteredDependencies(const DependencyForest& fullTree) {
+  Caption = "Filtered Depdencies";
+  CurDependencyTreeView = CurrentTree::Filtered;
+  FilteredTree.clear();
+  CopyDependencyTree(fullTree, FilteredTree);
+  MarkShownDependencies(FilteredTree, ShowList);
+  PruneDependencyTree(FilteredTree);
+}
+
+void DependencyFilter::ShowAllDependencies() {
+  Caption = "All Dependencies";
+  CurDependencyTreeView = CurrentTree::All;
+}
+
+void DependencyFilter::BeginFilterDialog() {
+  SuppressListModel = {};
+  ShowListModel = {};
+  SetButtons();
+}
+
+void DependencyFilter::SetSelected(FilterSide side, size_t index, bool selected) {
+  FilterListModel& model = Fitted(side);
+  if (index < model.Selected.size()) model.Selected[index] = selected;
+}
+
+bool DependencyFilter::IsSelected(FilterSide side, size_t index) const {
+  const auto& names = side == FilterSide::Show ? ShowList : SuppressList;
+  const auto& flags = (side == FilterSide::Show ? ShowListModel : SuppressListModel).Selected;
+  return index < names.size() && index < flags.size() && flags[index];
+}
+
+int DependencyFilter::GetFirstSelection(FilterSide side) {
+  const std::vector<bool>& flags = Fitted(side).Selected;
+  auto first = std::find(flags.begin(), flags.end(), true);
+  return first == flags.end() ? -1 : static_cast<int>(first - flags.begin());
+}
+
+void DependencyFilter::MoveSelected(FilterSide source, FilterSide destination) {
+  std::vector<std::string>& names = Names(source);
+  std::vector<bool>& flags = Fitted(source).Selected;
+  std::vector<std::string> moving;
+  for (size_t i = names.size(); i-- > 0;) {
+    if (flags[i]) moving.push_back(std::move(names[i]));
+  }
+  size_t kept = 0;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (flags[i]) continue;
+    if (kept != i) names[kept] = std::move(names[i]);
+    ++kept;
+  }
+  names.resize(kept);
+  flags.assign(kept, false);
+  for (std::string& name : moving) Receive(destination, std::move(name));
+}
+
+void DependencyFilter::SetItem(FilterSide side, int index) {
+  SuppressListModel.Focused = side == FilterSide::Suppress;
+  ShowListModel.Focused = side == FilterSide::Show;
+  std::vector<bool>& flags = Fitted(side).Selected;
+  const int last = static_cast<int>(flags.size()) - 1;
+  if (index < 0) {
+    index = 0;
+  } else if (index > last) {
+    index = last;
+  }
+  if (index >= 0 && index <= last) flags[static_cast<size_t>(index)] = true;
+  SetButtons();
+}
+
+void DependencyFilter::SetButtons() {
+  IncludeBtnEnabled = IncAllBtnEnabled = !SuppressList.empty();
+  ExcludeBtnEnabled = ExAllBtnEnabled = !ShowList.empty();
+}
+
+void DependencyFilter::IncludeBtnClick() {
+  int first = GetFirstSelection(FilterSide::Suppress);
+  MoveSelected(FilterSide::Suppress, FilterSide::Show);
+  SetItem(FilterSide::Suppress, first);
+}
+
+void DependencyFilter::IncAllBtnClick() {
+  std::vector<std::string> moving = std::move(SuppressList);
+  SuppressList.clear();
+  SuppressListModel.Selected.clear();
+  for (std::string& name : moving) Receive(FilterSide::Show, std::move(name));
+  SetItem(FilterSide::Suppress, 0);
+}
+
+void DependencyFilter::ExcludeBtnClick() {
+  int first = GetFirstSelection(FilterSide::Show);
+  MoveSelected(FilterSide::Show, FilterSide::Suppress);
+  SetItem(FilterSide::Show, first);
+}
+
+void DependencyFilter::ExcAllBtnClick() {
+  std::vector<std::string> moving = std::move(ShowList);
+  ShowList.clear();
+  ShowListModel.Selected.clear();
+  for (std::string& name : moving) Receive(FilterSide::Suppress, std::move(name));
+  SetItem(FilterSide::Show, 0);
+}
+
+void DependencyFilter::InsertAvailable(std::string name) {
+  auto place = std::lower_bound(SuppressList.begin(), SuppressList.end(), name, LessNoCase);
+  if (place == SuppressList.end() || !EqualsNoCase(*place, name))
+    Receive(FilterSide::Suppress, std::move(name));
+}
+
+FilterListModel& DependencyFilter::Fitted(FilterSide side) {
+  FilterListModel& model = side == FilterSide::Show ? ShowListModel : SuppressListModel;
+  model.Selected.resize(Names(side).size(), false);
+  return model;
+}
+
+void DependencyFilter::Receive(FilterSide side, std::string name) {
+  std::vector<std::string>& names = Names(side);
+  std::vector<bool>& flags = Fitted(side).Selected;
+  auto place =
+      side == FilterSide::Show ? names.end() : std::upper_bound(names.begin(), names.end(), name, LessNoCase);
+  flags.insert(flags.begin() + (place - names.begin()), false);
+  names.insert(place, std::move(name));
 }
 
 }  // namespace tarnwick

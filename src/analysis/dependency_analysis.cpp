@@ -1,0 +1,285 @@
+#include "analysis/dependency_analysis.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "analysis/pascal_parser.h"
+#include "platform/file_system.h"
+#include "platform/text_util.h"
+#include "platform/win_path.h"
+
+namespace tarnwick {
+
+namespace {
+
+struct UnitVisit;
+
+// One entry of a uses clause, resolved against the unit list when its file is scanned. The unit
+// list does not change during an analysis, so the resolution holds for every later visit.
+struct ResolvedEntry {
+  std::string Written;  // the unit name as the clause writes it
+  bool ProjectUnit = false;
+  bool Offered = false;  // an outside unit already offered to the available list
+  uint32_t KeyId = 0;    // project units: the interned lower-case key of the circular test
+  std::string CircularLabel;
+  UnitVisit* Target = nullptr;  // project units: what a visit of the lower-cased name needs
+};
+
+// The uses entries of one file, all clauses in file order.
+struct SourceUses {
+  std::vector<ResolvedEntry> Entries;
+};
+
+// What a visit of one unit name needs, worked out on the first visit.
+struct UnitVisit {
+  std::string StatusText;
+  std::string Label;
+  uint32_t LabelId = 0;
+  std::string FileName;  // as built from the project's paths, for reading and for the message
+  std::string FileKey;   // the file name in lower case
+  bool Loaded = false;   // with the cache on: `Uses` holds the file's entries, or null
+  std::shared_ptr<SourceUses> Uses;
+};
+
+// A unit node whose entries are being followed. The frames on the stack are the current node and
+// all its ancestors, so the tree is built without recursion however deep it grows.
+struct Frame {
+  DependencyNode* Node;
+  std::shared_ptr<SourceUses> Uses;
+  size_t Next;
+  uint32_t LabelId;
+};
+
+/// One run of the dependency analysis over a workspace.
+///
+/// Labels are interned as lower-case ids, and `onPath_` counts how many nodes of the current
+/// branch carry each id, so the circular test costs one lookup instead of a walk to the root.
+class DependencyAnalyzer {
+ public:
+  DependencyAnalyzer(Workspace& workspace, UserInterface& ui, const DependencyAnalysisOptions& options)
+      : workspace_(workspace), model_(workspace.Model), ui_(ui), options_(options) {}
+
+  void Run(const std::string& rootUnitName) {
+    Visit(nullptr, UnitFor(rootUnitName));
+    while (!frames_.empty() && !cut_) {
+      Frame& frame = frames_.back();
+      if (frame.Next == frame.Uses->Entries.size()) {
+        --onPath_[frame.LabelId];
+        frames_.pop_back();
+        continue;
+      }
+      // The entry lives in the file's record, which outlasts a push onto the stack.
+      ResolvedEntry& entry = frame.Uses->Entries[frame.Next++];
+      Follow(frame.Node, frame.LabelId, entry);
+    }
+  }
+
+ private:
+  void Visit(DependencyNode* parent, UnitVisit& unit);
+  void Follow(DependencyNode* parent, uint32_t parentLabelId, ResolvedEntry& entry);
+  DependencyNode* AddNode(DependencyNode* parent, const std::string& label);
+  UnitVisit& UnitFor(const std::string& unitName);
+  std::shared_ptr<SourceUses> Load(UnitVisit& unit);
+  std::shared_ptr<SourceUses> Scan(const UnitVisit& unit);
+  ResolvedEntry Resolve(const UsesEntry& entry);
+  uint32_t Intern(std::string lowerLabel);
+  int AncestorsCarrying(uint32_t id, uint32_t parentLabelId) const {
+    return onPath_[id] - (id == parentLabelId ? 1 : 0);
+  }
+
+  Workspace& workspace_;
+  ProjectModel& model_;
+  UserInterface& ui_;
+  const DependencyAnalysisOptions& options_;
+  // By the name a visit receives; the map keeps its elements in place, so pointers to them last.
+  std::unordered_map<std::string, UnitVisit> units_;
+  // By the lower-cased file name; null for a file that cannot be read.
+  std::unordered_map<std::string, std::shared_ptr<SourceUses>> sources_;
+  std::unordered_set<std::string> reportedFiles_;
+  std::unordered_map<std::string, uint32_t> labelIds_;
+  std::vector<int> onPath_;
+  std::vector<Frame> frames_;
+  size_t nodeCount_ = 0;
+  bool cut_ = false;
+};
+
+// Adds the node of a unit and, when its file can be read, puts it on the stack to follow its
+// entries.
+void DependencyAnalyzer::Visit(DependencyNode* parent, UnitVisit& unit) {
+  ui_.Progress.SetStatusText(unit.StatusText);
+  ui_.Progress.Step();
+  DependencyNode* node = AddNode(parent, unit.Label);
+  if (node == nullptr) return;
+  std::shared_ptr<SourceUses> uses = Load(unit);
+  if (!uses) return;
+  node->Children.reserve(uses->Entries.size());
+  ++onPath_[unit.LabelId];
+  frames_.push_back({node, std::move(uses), 0, unit.LabelId});
+}
+
+// One uses entry under `parent`: an outside leaf, circular leaves, or the unit's own subtree.
+// A project unit is circular once for every ancestor above `parent` whose label is its key. A
+// unit whose own label stands above `parent` is taken as circular too: only a form comment that
+// names another form can make the key differ from that label, and the branch would never end.
+void DependencyAnalyzer::Follow(DependencyNode* parent, uint32_t parentLabelId, ResolvedEntry& entry) {
+  if (!entry.ProjectUnit) {
+    if (AddNode(parent, entry.Written) == nullptr) return;
+    // Offering the same entry again cannot change the list: nothing else edits it meanwhile.
+    if (!entry.Offered) workspace_.Dependencies.AddAvailableUnit(model_, entry.Written);
+    entry.Offered = true;
+    return;
+  }
+  int circles = AncestorsCarrying(entry.KeyId, parentLabelId);
+  if (circles == 0 && AncestorsCarrying(entry.Target->LabelId, parentLabelId) > 0) circles = 1;
+  for (int i = 0; i < circles; ++i) {
+    if (AddNode(parent, entry.CircularLabel) == nullptr) return;
+  }
+  if (circles == 0) Visit(parent, *entry.Target);
+}
+
+DependencyNode* DependencyAnalyzer::AddNode(DependencyNode* parent, const std::string& label) {
+  if (nodeCount_ >= options_.NodeBudget) {
+    if (!cut_) {
+      ui_.Messages.Show(MessageKind::Warning,
+                        "The dependency tree was cut at " + std::to_string(options_.NodeBudget) +
+                            " nodes: the project's units are too densely connected to show every path.");
+    }
+    cut_ = true;
+    return nullptr;
+  }
+  ++nodeCount_;
+  return parent != nullptr ? parent->AddChild(label) : AddRoot(model_.DependencyTree, label);
+}
+
+UnitVisit& DependencyAnalyzer::UnitFor(const std::string& unitName) {
+  auto [found, inserted] = units_.try_emplace(unitName);
+  UnitVisit& unit = found->second;
+  if (!inserted) return unit;
+  const UnitEntry* row = model_.FindUnitByName(unitName);
+  unit.StatusText = "Processing " + unitName;
+  unit.Label = row != nullptr && !row->FormName.empty() ? row->FormName : unitName;
+  unit.LabelId = Intern(ToLowerAscii(unit.Label));
+  const std::string path = row != nullptr ? row->Path : std::string();
+  const std::string file = HasDrivePart(path) ? path + unitName : model_.ProjectFolder + path + unitName;
+  unit.FileName = AppendExtensionIfMissing(file, ".pas");
+  unit.FileKey = ToLowerAscii(unit.FileName);
+  return unit;
+}
+
+// With the cache on, a file is scanned at the first visit of any unit name that leads to it.
+std::shared_ptr<SourceUses> DependencyAnalyzer::Load(UnitVisit& unit) {
+  if (!options_.CacheSources) return Scan(unit);
+  if (!unit.Loaded) {
+    auto [found, inserted] = sources_.try_emplace(unit.FileKey);
+    if (inserted) found->second = Scan(unit);
+    unit.Uses = found->second;
+    unit.Loaded = true;
+  }
+  return unit.Uses;
+}
+
+// Reads a file and collects the entries of all its uses clauses. A file that cannot be read is
+// reported once per analysis, however often its unit is met.
+std::shared_ptr<SourceUses> DependencyAnalyzer::Scan(const UnitVisit& unit) {
+  std::optional<std::string> text = ReadWholeFile(unit.FileName);
+  if (!text) {
+    if (reportedFiles_.insert(unit.FileKey).second) {
+      ui_.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + unit.FileName);
+    }
+    return nullptr;
+  }
+  auto uses = std::make_shared<SourceUses>();
+  TParser parser(std::move(*text));
+  Token token;
+  UsesEntry entry;
+  parser.NextToken(token);
+  while (parser.FindUses(token)) {
+    bool ended = false;
+    while (!ended) {
+      ended = parser.ReadUsesEntry(entry);
+      uses->Entries.push_back(Resolve(entry));
+    }
+    parser.NextToken(token);
+  }
+  return uses;
+}
+
+ResolvedEntry DependencyAnalyzer::Resolve(const UsesEntry& entry) {
+  ResolvedEntry resolved;
+  resolved.Written = entry.UnitName;
+  const UnitEntry* row = model_.FindUnitByName(entry.UnitName);
+  if (row == nullptr) return resolved;
+  resolved.ProjectUnit = true;
+  const std::string lowerName = ToLowerAscii(entry.UnitName);
+  const std::string& formName = entry.FormName.empty() ? row->FormName : entry.FormName;
+  const std::string& label = formName.empty() ? lowerName : formName;
+  resolved.KeyId = Intern(ToLowerAscii(label));
+  resolved.CircularLabel = label + " (Circular)";
+  resolved.Target = &UnitFor(lowerName);
+  return resolved;
+}
+
+uint32_t DependencyAnalyzer::Intern(std::string lowerLabel) {
+  auto [found, inserted] =
+      labelIds_.try_emplace(std::move(lowerLabel), static_cast<uint32_t>(labelIds_.size()));
+  if (inserted) onPath_.push_back(0);
+  return found->second;
+}
+
+// A stable sort by label. Short lists, the common case, are sorted in place by insertion, which
+// spares the merge sort's buffer for each of the many nodes.
+void SortSiblings(DependencyForest& siblings) {
+  auto less = [](const std::unique_ptr<DependencyNode>& a, const std::unique_ptr<DependencyNode>& b) {
+    return CompareNames(a->Label, b->Label) < 0;
+  };
+  if (siblings.size() > 32) {
+    std::stable_sort(siblings.begin(), siblings.end(), less);
+    return;
+  }
+  for (size_t i = 1; i < siblings.size(); ++i) {
+    std::unique_ptr<DependencyNode> node = std::move(siblings[i]);
+    size_t j = i;
+    for (; j > 0 && less(node, siblings[j - 1]); --j) siblings[j] = std::move(siblings[j - 1]);
+    siblings[j] = std::move(node);
+  }
+}
+
+}  // namespace
+
+void AnalyzeDependencies(Workspace& workspace, UserInterface& ui, const DependencyAnalysisOptions& options) {
+  workspace.Model.DependencyTree.clear();
+  DependencyAnalyzer analyzer(workspace, ui, options);
+  analyzer.Run(workspace.Model.RootUnitName);
+  SortDependencyTree(workspace.Model.DependencyTree);
+}
+
+void SortDependencyTree(DependencyForest& forest) {
+  SortSiblings(forest);
+  std::vector<DependencyNode*> pending;
+  for (const auto& root : forest) pending.push_back(root.get());
+  while (!pending.empty()) {
+    DependencyNode* node = pending.back();
+    pending.pop_back();
+    SortSiblings(node->Children);
+    for (const auto& child : node->Children) pending.push_back(child.get());
+  }
+}
+
+void ListUnusedSources(Workspace& workspace) {
+  ProjectModel& model = workspace.Model;
+  model.UnusedSources.clear();
+  for (std::string& name : ListFiles(model.ProjectFolder + "*.pas")) {
+    if (!model.ContainsUnit(ChangeFileExt(name, ""))) model.UnusedSources.push_back(std::move(name));
+  }
+  std::stable_sort(model.UnusedSources.begin(), model.UnusedSources.end(),
+                   [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
+}
+
+}  // namespace tarnwick

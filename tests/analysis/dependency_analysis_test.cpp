@@ -1,0 +1,362 @@
+#include "analysis/dependency_analysis.h"
+
+#include <algorithm>
+#include <optional>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analysis/pascal_parser.h"
+#include "platform/file_system.h"
+#include "platform/text_util.h"
+#include "platform/win_path.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::RecordingProgressSink;
+using testing::RecordingPrompter;
+using testing::TempFolder;
+using Names = std::vector<std::string>;
+
+// A forest as indented text, two blanks per level, one node a line.
+std::string TreeText(const DependencyForest& forest) {
+  std::string text;
+  std::vector<std::pair<const DependencyNode*, size_t>> pending;
+  for (auto root = forest.rbegin(); root != forest.rend(); ++root) pending.emplace_back(root->get(), 0);
+  while (!pending.empty()) {
+    auto [node, depth] = pending.back();
+    pending.pop_back();
+    text += std::string(2 * depth, ' ') + node->Label + "\n";
+    for (auto child = node->Children.rbegin(); child != node->Children.rend(); ++child)
+      pending.emplace_back(child->get(), depth + 1);
+  }
+  return text;
+}
+
+/// A project in a temporary folder whose unit list is filled by hand, as the project file parser
+/// would leave it.
+class DependencyAnalysisTest : public ::testing::Test {
+ protected:
+  DependencyAnalysisTest() {
+    Model().ProjectFolder = folder_.Path();
+    Model().AddUnit({"Project1.dpr", "", ""});
+  }
+  ProjectModel& Model() { return workspace_.Model; }
+  // Adds a row of the unit list and, when `source` is given, the unit's file in the project folder.
+  void Unit(const std::string& name, const std::string& form, const std::string& source = "") {
+    Model().AddUnit({name, form, ""});
+    if (!source.empty()) folder_.Write(name + ".pas", source);
+  }
+  std::string Analyze(const std::string& root, const DependencyAnalysisOptions& options = {}) {
+    Model().RootUnitName = root;
+    AnalyzeDependencies(workspace_, ui_, options);
+    return TreeText(Model().DependencyTree);
+  }
+
+  TempFolder folder_;
+  Workspace workspace_;
+  RecordingPrompter prompter_;
+  RecordingProgressSink progress_;
+  EstimatingTextMeasure measure_;
+  UserInterface ui_{prompter_, progress_, measure_};
+};
+
+TEST_F(DependencyAnalysisTest, CircleThroughTheImplementationClauseEndsInACircularLeaf) {
+  Unit("Unit1", "Form1", "unit Unit1; interface uses Unit2; implementation end.");
+  Unit("Unit2", "", "unit Unit2; interface implementation uses Unit1; end.");
+  EXPECT_EQ(Analyze("Unit1"),
+            "Form1\n"
+            "  unit2\n"
+            "    Form1 (Circular)\n");
+  EXPECT_TRUE(prompter_.Messages().empty());
+  // The root keeps the case it was given; names reached through uses clauses are lower-cased.
+  Names log = {"text:Processing Unit1", "step", "text:Processing unit2", "step"};
+  EXPECT_EQ(progress_.Log(), log);
+}
+
+TEST_F(DependencyAnalysisTest, SharedUnitsStandUnderEveryUserAndOutsideUnitsAreOfferedOnce) {
+  Unit("Main", "MainForm", "unit Main; interface uses B, A, SysUtils; implementation end.");
+  Unit("A", "", "unit A; interface uses SysUtils, Classes, C; end.");
+  Unit("B", "", "unit B; interface uses classes; implementation uses C, SysUtils; end.");
+  Unit("C", "", "unit C; interface uses D; end.");
+  Unit("D", "", "unit D; end.");
+  EXPECT_EQ(Analyze("Main"),
+            "MainForm\n"
+            "  a\n"
+            "    c\n"
+            "      d\n"
+            "    Classes\n"
+            "    SysUtils\n"
+            "  b\n"
+            "    c\n"
+            "      d\n"
+            "    classes\n"
+            "    SysUtils\n"
+            "  SysUtils\n");
+  // B is read before A, so "classes" is the spelling met first.
+  EXPECT_EQ(workspace_.Dependencies.SuppressList, (Names{"classes", "SysUtils"}));
+  EXPECT_EQ(std::count(progress_.Log().begin(), progress_.Log().end(), "text:Processing c"), 2);
+}
+
+TEST_F(DependencyAnalysisTest, NamesAreFoundWithoutRegardToCaseAndReadFromTheirFolders) {
+  Model().ProjectFolder = folder_.Path() + "Proj/";
+  Model().AddUnit({"Unit1", "", ""});
+  Model().AddUnit({"Unit2", "", ""});
+  Model().AddUnit({"Unit3", "", "..\\Lib\\"});
+  Model().AddUnit({"dbstructures.mysql", "", "..\\Lib\\"});
+  folder_.Write("Proj/Unit1.pas", "unit Unit1; interface uses UNIT2, Vcl.Forms; end.");
+  folder_.Write("Proj/Unit2.pas", "unit Unit2; interface uses Unit3; end.");
+  folder_.Write("Lib/Unit3.pas", "unit Unit3; interface uses dbstructures.mysql; end.");
+  folder_.Write("Lib/dbstructures.mysql.pas", "unit dbstructures.mysql; interface uses UNIT1; end.");
+  EXPECT_EQ(Analyze("Unit1"),
+            "Unit1\n"
+            "  unit2\n"
+            "    unit3\n"
+            "      dbstructures.mysql\n"
+            "        unit1 (Circular)\n"
+            "  Vcl.Forms\n");
+  EXPECT_TRUE(prompter_.Messages().empty());
+  EXPECT_EQ(workspace_.Dependencies.SuppressList, Names{"Vcl.Forms"});
+}
+
+TEST_F(DependencyAnalysisTest, LibraryRootIsTheProjectFileItself) {
+  folder_.Write("Project1.dpr", "library Project1; uses SysUtils, Unit1 in 'Unit1.pas' {Form1}; begin end.");
+  Unit("Unit1", "Form1", "unit Unit1; interface uses Unit2; end.");
+  Unit("Unit2", "", "unit Unit2; implementation uses Unit1; end.");
+  EXPECT_EQ(Analyze("Project1.dpr"),
+            "Project1.dpr\n"
+            "  Form1\n"
+            "    unit2\n"
+            "      Form1 (Circular)\n"
+            "  SysUtils\n");
+  EXPECT_EQ(progress_.Log().front(), "text:Processing Project1.dpr");
+}
+
+TEST_F(DependencyAnalysisTest, UnreadableFileIsReportedOncePerAnalysisAndStaysALeaf) {
+  Unit("Main", "", "unit Main; interface uses A, B, Gone; end.");
+  Unit("A", "", "unit A; interface uses Gone; end.");
+  Unit("B", "", "unit B; interface uses Gone; end.");
+  Model().AddUnit({"Gone", "", "Sub\\"});
+  EXPECT_EQ(Analyze("Main"),
+            "Main\n"
+            "  a\n"
+            "    gone\n"
+            "  b\n"
+            "    gone\n"
+            "  gone\n");
+  ASSERT_EQ(prompter_.Messages().size(), 1u);
+  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(prompter_.Texts()[0], "Can not open file: \r\r" + folder_.Path() + "Sub\\gone.pas");
+
+  // A root that names no file: one root node and the message, which a new analysis shows again.
+  prompter_.Clear();
+  EXPECT_EQ(Analyze(""), "\n");
+  EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + ".pas"});
+}
+
+TEST_F(DependencyAnalysisTest, SelfUseEndsEvenWhenAFormCommentNamesAnotherForm) {
+  Unit("Unit1", "", "unit Unit1; interface uses Unit1; end.");
+  EXPECT_EQ(Analyze("Unit1"),
+            "Unit1\n"
+            "  unit1\n"
+            "    unit1 (Circular)\n");
+  // The comment's form name never matches a label above, yet the branch must end.
+  folder_.Write("Unit1.pas", "unit Unit1; interface uses Unit1 in 'Unit1.pas' {Bogus}; end.");
+  EXPECT_EQ(Analyze("Unit1"),
+            "Unit1\n"
+            "  unit1\n"
+            "    Bogus (Circular)\n");
+}
+
+TEST_F(DependencyAnalysisTest, NodeBudgetCutsTheTreeWithOneWarning) {
+  Unit("Main", "", "unit Main; interface uses A, A, A, SysUtils; end.");
+  Unit("A", "", "unit A; interface uses Classes, Windows; end.");
+  const std::string full = Analyze("Main");
+  const size_t fullCount = CountNodes(Model().DependencyTree);
+  EXPECT_EQ(fullCount, 11u);
+  EXPECT_TRUE(prompter_.Messages().empty());
+  EXPECT_EQ(Analyze("Main", {.NodeBudget = fullCount}), full);
+  EXPECT_TRUE(prompter_.Messages().empty());
+
+  EXPECT_EQ(Analyze("Main", {.NodeBudget = 5}),
+            "Main\n"
+            "  a\n"
+            "    Classes\n"
+            "    Windows\n"
+            "  a\n");
+  ASSERT_EQ(prompter_.Messages().size(), 1u);
+  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Warning);
+  EXPECT_EQ(prompter_.Texts()[0],
+            "The dependency tree was cut at 5 nodes: the project's units are too densely connected to "
+            "show every path.");
+}
+
+TEST(SortDependencyTreeTest, EveryLevelByNameKeepingTheOrderOfEqualLabels) {
+  DependencyForest forest;
+  DependencyNode* root = AddRoot(forest, "root");
+  for (const char* label : {"b", "A", "dup", "_x", "a", "2"}) root->AddChild(label);
+  root->Children[2]->AddChild("first");
+  root->AddChild("dup")->AddChild("second");
+  root->Children[1]->AddChild("z");
+  root->Children[1]->AddChild("Y");
+  AddRoot(forest, "Alpha");
+  SortDependencyTree(forest);
+  EXPECT_EQ(TreeText(forest),
+            "Alpha\n"
+            "root\n"
+            "  _x\n"
+            "  2\n"
+            "  a\n"
+            "  A\n"
+            "    Y\n"
+            "    z\n"
+            "  b\n"
+            "  dup\n"
+            "    first\n"
+            "  dup\n"
+            "    second\n");
+}
+
+TEST_F(DependencyAnalysisTest, UnusedSourcesAreThePasFilesThatAreNoUnit) {
+  Model().AddUnit({"Unit1", "", ""});
+  Model().AddUnit({"Unit2", "", "..\\Lib\\"});
+  for (const char* name : {"Unit1.pas", "UNIT2.pas", "Zeta.pas", "alpha.pas", "Helper.PAS", "Unit1.dfm",
+                           "notes.txt", "Project1.pas", "Sub/Other.pas"}) {
+    folder_.Write(name, "unit x; end.");
+  }
+  Model().UnusedSources = {"stale.pas"};
+  ListUnusedSources(workspace_);
+  // The project file's own row is named Project1.dpr, so Project1.pas is no unit of it.
+  EXPECT_EQ(Model().UnusedSources, (Names{"alpha.pas", "Helper.PAS", "Project1.pas", "Zeta.pas"}));
+}
+
+// The analysis as the rules state it, for comparison: every visit reads and scans its file again,
+// every circular test walks up the ancestors, every open failure is shown.
+class ReferenceAnalysis {
+ public:
+  explicit ReferenceAnalysis(const ProjectModel& model) : model_(model) {}
+
+  void AnalyzeUnit(DependencyNode* parent, const std::string& unitName) {
+    Log.push_back("text:Processing " + unitName);
+    Log.push_back("step");
+    const UnitEntry* row = model_.FindUnitByName(unitName);
+    const std::string form = row ? row->FormName : "", path = row ? row->Path : "";
+    const std::string label = form.empty() ? unitName : form;
+    DependencyNode* node = parent ? parent->AddChild(label) : AddRoot(Tree, label);
+    std::string file = (HasDrivePart(path) ? path : model_.ProjectFolder + path) + unitName;
+    file = AppendExtensionIfMissing(file, ".pas");
+    std::optional<std::string> text = ReadWholeFile(file);
+    if (!text) {
+      Messages.push_back("Can not open file: \r\r" + file);
+      return;
+    }
+    TParser parser(std::move(*text));
+    Token token;
+    parser.NextToken(token);
+    while (parser.FindUses(token)) {
+      AnalyzeUsesList(node, parser);
+      parser.NextToken(token);
+    }
+  }
+
+  DependencyForest Tree;
+  DependencyFilter Filter;
+  Names Log;
+  Names Messages;
+
+ private:
+  void AnalyzeUsesList(DependencyNode* parent, TParser& parser) {
+    UsesEntry entry;
+    bool ended = false;
+    while (!ended) {
+      ended = parser.ReadUsesEntry(entry);
+      const UnitEntry* row = model_.FindUnitByName(entry.UnitName);
+      if (entry.FormName.empty() && row) entry.FormName = row->FormName;
+      if (!model_.ContainsUnit(entry.UnitName)) {
+        parent->AddChild(entry.UnitName);
+        Filter.AddAvailableUnit(model_, entry.UnitName);
+        continue;
+      }
+      const std::string name = ToLowerAscii(entry.UnitName);
+      const std::string label = entry.FormName.empty() ? name : entry.FormName;
+      bool circular = false;
+      for (const DependencyNode* up = parent->Parent; up; up = up->Parent) {
+        if (ToLowerAscii(up->Label) != ToLowerAscii(label)) continue;
+        circular = true;
+        parent->AddChild(label + " (Circular)");
+      }
+      if (!circular) AnalyzeUnit(parent, name);
+    }
+  }
+
+  const ProjectModel& model_;
+};
+
+// Writes a random project of seven units whose uses clauses mix project units in any letter case,
+// outside units, a unit whose file is missing and a unit in a sub folder.
+void WriteRandomProject(ProjectModel& model, const TempFolder& folder, unsigned seed) {
+  std::mt19937 random(seed);
+  auto pick = [&](const Names& names) { return names[random() % names.size()]; };
+  const Names outside = {"SysUtils", "sysutils", "Classes", "Vcl.Forms", "Windows"};
+  const Names spellings = {"Unit", "UNIT", "unit"};
+  for (int i = 0; i < 7; ++i) {
+    const std::string name = "Unit" + std::to_string(i);
+    const std::string path = i == 5 ? "Sub\\" : "";
+    model.AddUnit({name, i % 3 == 0 ? "Form" + std::to_string(i) : "", path});
+    std::string text = "unit " + name + "; interface";
+    for (const char* clause : {" uses ", " implementation uses "}) {
+      const int count = 1 + static_cast<int>(random() % 2);
+      text += clause;
+      for (int e = 0; e < count; ++e) {
+        const unsigned kind = random() % 5;
+        std::string entry = kind == 0   ? pick(outside)
+                            : kind == 1 ? "Missing"
+                                        : pick(spellings) + std::to_string(random() % 7);
+        text += entry + (e + 1 < count ? ", " : ";");
+      }
+    }
+    folder.Write((i == 5 ? "Sub/" : "") + name + ".pas", text + " end.");
+  }
+  model.AddUnit({"Missing", "", ""});
+}
+
+TEST(DependencyAnalysisCacheTest, ReadingEachFileOnceGivesTheTreeOfReadingItAtEveryVisit) {
+  for (unsigned seed = 1; seed <= 25; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    TempFolder folder;
+    Workspace workspace;
+    workspace.Model.ProjectFolder = folder.Path();
+    WriteRandomProject(workspace.Model, folder, seed);
+    workspace.Model.RootUnitName = "Unit0";
+
+    ReferenceAnalysis reference(workspace.Model);
+    reference.AnalyzeUnit(nullptr, "Unit0");
+    SortDependencyTree(reference.Tree);
+    Names messages;
+    for (const std::string& text : reference.Messages) {
+      if (std::find(messages.begin(), messages.end(), text) == messages.end()) messages.push_back(text);
+    }
+
+    for (bool cache : {true, false}) {
+      RecordingPrompter prompter;
+      RecordingProgressSink progress;
+      EstimatingTextMeasure measure;
+      UserInterface ui{prompter, progress, measure};
+      workspace.Dependencies.ResetDependencyViews();
+      AnalyzeDependencies(workspace, ui, {.CacheSources = cache});
+      EXPECT_EQ(TreeText(workspace.Model.DependencyTree), TreeText(reference.Tree));
+      EXPECT_EQ(workspace.Dependencies.SuppressList, reference.Filter.SuppressList);
+      EXPECT_EQ(progress.Log(), reference.Log);
+      EXPECT_EQ(prompter.Texts(), messages);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,232 @@
+#include "views/dependency_filter.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analysis/project_model.h"
+
+namespace tarnwick {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// A forest as indented text, two blanks per level, one node a line.
+std::string TreeText(const DependencyForest& forest) {
+  std::string text;
+  std::vector<std::pair<const DependencyNode*, size_t>> pending;
+  for (auto root = forest.rbegin(); root != forest.rend(); ++root) pending.emplace_back(root->get(), 0);
+  while (!pending.empty()) {
+    auto [node, depth] = pending.back();
+    pending.pop_back();
+    text += std::string(2 * depth, ' ') + node->Label + "\n";
+    for (auto child = node->Children.rbegin(); child != node->Children.rend(); ++child)
+      pending.emplace_back(child->get(), depth + 1);
+  }
+  return text;
+}
+
+// The reverse of TreeText.
+DependencyForest ParseTree(std::string_view text) {
+  DependencyForest forest;
+  std::vector<DependencyNode*> path;
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    size_t depth = line.find_first_not_of(' ') / 2;
+    std::string label(line.substr(2 * depth));
+    path.resize(depth);
+    path.push_back(depth == 0 ? AddRoot(forest, label) : path.back()->AddChild(label));
+  }
+  return forest;
+}
+
+// The full tree of a project as the open flow leaves it: sorted, with outside units as leaves.
+const char* const kFullTree =
+    "MainForm\n"
+    "  Classes\n"
+    "  Form2\n"
+    "    MainForm (Circular)\n"
+    "    SysUtils\n"
+    "  unit3\n"
+    "    Form2\n"
+    "      MainForm (Circular)\n"
+    "      SysUtils\n"
+    "    Windows\n";
+
+class DependencyFilterTest : public ::testing::Test {
+ protected:
+  DependencyFilterTest() : full_(ParseTree(kFullTree)) {
+    for (const char* name : {"MainForm", "Form2", "unit3"}) filter_.AppendShown(name);
+    for (const char* name : {"Windows", "SysUtils", "Classes"}) filter_.AddAvailableUnit(model_, name);
+  }
+  std::string Filtered() {
+    filter_.ShowFilteredDependencies(full_);
+    return TreeText(filter_.FilteredTree);
+  }
+
+  ProjectModel model_;
+  DependencyForest full_;
+  DependencyFilter filter_;
+};
+
+TEST_F(DependencyFilterTest, ProjectUnitsShownLeaveOutTheOutsideLeaves) {
+  EXPECT_EQ(filter_.Caption, "Dependencies");
+  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::None);
+  EXPECT_EQ(Filtered(),
+            "MainForm\n"
+            "  Form2\n"
+            "    MainForm (Circular)\n"
+            "  unit3\n"
+            "    Form2\n"
+            "      MainForm (Circular)\n");
+  EXPECT_EQ(filter_.Caption, "Filtered Depdencies");
+  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
+  EXPECT_EQ(TreeText(full_), kFullTree);
+
+  filter_.ShowAllDependencies();
+  EXPECT_EQ(filter_.Caption, "All Dependencies");
+  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::All);
+  // Each Filter rebuilds the copy from scratch.
+  filter_.ShowList = {"Windows"};
+  EXPECT_EQ(Filtered(),
+            "MainForm\n"
+            "  unit3\n"
+            "    Windows\n");
+  EXPECT_EQ(filter_.Caption, "Filtered Depdencies");
+}
+
+TEST_F(DependencyFilterTest, ShownOutsideUnitKeepsEveryPathToIt) {
+  filter_.ShowList = {"sysutils"};
+  EXPECT_EQ(Filtered(),
+            "MainForm\n"
+            "  Form2\n"
+            "    SysUtils\n"
+            "  unit3\n"
+            "    Form2\n"
+            "      SysUtils\n");
+  filter_.ShowList = {"Nowhere", "Else"};
+  EXPECT_EQ(Filtered(), "");
+  filter_.ShowList.clear();
+  EXPECT_EQ(Filtered(), "");
+}
+
+TEST_F(DependencyFilterTest, NamesMatchWithoutBlanksTabsCaseAndCircularMark) {
+  full_.clear();
+  DependencyNode* root = AddRoot(full_, "Root");
+  for (const char* label : {" \tUnit2 \t", "Form1 (Circular)", "Form1\t (Circular) ", "xForm1 (Circular)",
+                            "Form1(Circular)(Circular)", "Unit2x", "  (Circular)"}) {
+    root->AddChild(label);
+  }
+  filter_.ShowList = {"FORM1", "unit2"};
+  EXPECT_EQ(Filtered(),
+            "Root\n"
+            "   \tUnit2 \t\n"
+            "  Form1 (Circular)\n"
+            "  Form1\t (Circular) \n"
+            "  Form1(Circular)(Circular)\n");
+}
+
+TEST_F(DependencyFilterTest, AvailableListIsSortedWithoutDuplicatesOrProjectUnits) {
+  model_.AddUnit({"Unit1", "Form1", ""});
+  filter_.AddAvailableUnit(model_, "UNIT1");
+  filter_.AddAvailableUnit(model_, "sysutils");
+  filter_.AddAvailableUnit(model_, "ActiveX");
+  filter_.AddAvailableUnit(model_, "vcl.forms");
+  EXPECT_EQ(filter_.SuppressList, (Names{"ActiveX", "Classes", "SysUtils", "vcl.forms", "Windows"}));
+  filter_.AppendShown("Form2");
+  EXPECT_EQ(filter_.ShowList, (Names{"MainForm", "Form2", "unit3", "Form2"}));
+
+  filter_.ShowFilteredDependencies(full_);
+  filter_.ResetDependencyViews();
+  EXPECT_TRUE(filter_.ShowList.empty());
+  EXPECT_TRUE(filter_.SuppressList.empty());
+  EXPECT_TRUE(filter_.FilteredTree.empty());
+  EXPECT_EQ(filter_.Caption, "Filtered Depdencies");
+  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
+}
+
+TEST_F(DependencyFilterTest, MovesKeepSortedPlacesAndSelectTheNextName) {
+  filter_.ShowList.clear();
+  filter_.SuppressList = {"A", "B", "C"};
+  filter_.SetSelected(FilterSide::Suppress, 0);
+  filter_.SetSelected(FilterSide::Suppress, 2);
+  EXPECT_EQ(filter_.GetFirstSelection(FilterSide::Suppress), 0);
+  filter_.IncludeBtnClick();
+  EXPECT_EQ(filter_.SuppressList, Names{"B"});
+  EXPECT_EQ(filter_.ShowList, (Names{"C", "A"}));
+  EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 0));
+  EXPECT_EQ(filter_.GetFirstSelection(FilterSide::Show), -1);
+  EXPECT_TRUE(filter_.SuppressListModel.Focused);
+  EXPECT_TRUE(filter_.IncludeBtnEnabled && filter_.ExcludeBtnEnabled && filter_.ExAllBtnEnabled);
+
+  // Back again: "A" and "C" take their sorted places around the selected "B".
+  filter_.SetSelected(FilterSide::Show, 0);
+  filter_.SetSelected(FilterSide::Show, 1);
+  filter_.ExcludeBtnClick();
+  EXPECT_EQ(filter_.SuppressList, (Names{"A", "B", "C"}));
+  EXPECT_TRUE(filter_.ShowList.empty());
+  EXPECT_TRUE(filter_.ShowListModel.Focused);
+  EXPECT_FALSE(filter_.SuppressListModel.Focused);
+  EXPECT_FALSE(filter_.ExcludeBtnEnabled || filter_.ExAllBtnEnabled);
+  EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 1));  // B kept its selection
+  EXPECT_FALSE(filter_.IsSelected(FilterSide::Suppress, 0));
+
+  filter_.SuppressList = {"A", "B", "C"};
+  filter_.BeginFilterDialog();
+  filter_.SetSelected(FilterSide::Suppress, 2);
+  filter_.IncludeBtnClick();  // the index of "C" is now past the end: the last name is selected
+  EXPECT_EQ(filter_.SuppressList, (Names{"A", "B"}));
+  EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 1));
+  EXPECT_FALSE(filter_.IsSelected(FilterSide::Suppress, 0));
+
+  // Nothing selected: nothing moves, and the first name is selected.
+  filter_.BeginFilterDialog();
+  filter_.IncludeBtnClick();
+  EXPECT_EQ(filter_.SuppressList, (Names{"A", "B"}));
+  EXPECT_EQ(filter_.GetFirstSelection(FilterSide::Suppress), 0);
+}
+
+TEST_F(DependencyFilterTest, MoveAllButtonsAppendOrSortAndSetTheButtons) {
+  filter_.IncAllBtnClick();
+  EXPECT_TRUE(filter_.SuppressList.empty());
+  EXPECT_EQ(filter_.ShowList, (Names{"MainForm", "Form2", "unit3", "Classes", "SysUtils", "Windows"}));
+  EXPECT_FALSE(filter_.IncludeBtnEnabled || filter_.IncAllBtnEnabled);
+  EXPECT_TRUE(filter_.ExcludeBtnEnabled && filter_.ExAllBtnEnabled);
+
+  filter_.IncAllBtnClick();  // on an empty list: nothing changes
+  EXPECT_EQ(filter_.ShowList.size(), 6u);
+  EXPECT_FALSE(filter_.IncludeBtnEnabled || filter_.IncAllBtnEnabled);
+
+  filter_.ExcAllBtnClick();
+  EXPECT_EQ(filter_.SuppressList, (Names{"Classes", "Form2", "MainForm", "SysUtils", "unit3", "Windows"}));
+  EXPECT_TRUE(filter_.ShowList.empty());
+  EXPECT_TRUE(filter_.IncludeBtnEnabled && filter_.IncAllBtnEnabled);
+  EXPECT_FALSE(filter_.ExcludeBtnEnabled || filter_.ExAllBtnEnabled);
+
+  // "<<" then ">" of SysUtils alone.
+  filter_.SetSelected(FilterSide::Suppress, 3);
+  filter_.IncludeBtnClick();
+  EXPECT_EQ(filter_.ShowList, Names{"SysUtils"});
+  EXPECT_EQ(filter_.SuppressList[3], "unit3");
+  EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 3));
+}
+
+TEST_F(DependencyFilterTest, ReplacedShowListTradesNamesWithTheAvailableListAndFilters) {
+  filter_.AppendShown("form2");
+  filter_.ReplaceShowList({"windows", "unit3", "UNIT3"}, full_);
+  EXPECT_EQ(filter_.ShowList, (Names{"windows", "unit3"}));
+  EXPECT_EQ(filter_.SuppressList, (Names{"Classes", "Form2", "MainForm", "SysUtils"}));
+  EXPECT_EQ(TreeText(filter_.FilteredTree),
+            "MainForm\n"
+            "  unit3\n"
+            "    Windows\n");
+  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
+}
+
+}  // namespace
+}  // namespace tarnwick
