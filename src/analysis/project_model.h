@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "analysis/tree_nodes.h"
@@ -40,9 +41,9 @@ class ProjectModel {
   std::vector<ImageEntry> Images;
   SourceColumnWidths ColumnWidths;
 
-  /// The units, always sorted by name with `CompareNames`.
-  const std::vector<UnitEntry>& Units() const { return units_; }
-  /// Inserts a row at its sorted place.
+  /// The units, always sorted by name with `CompareNames` (rows of equal names in the order added).
+  const std::vector<UnitEntry>& Units() const;
+  /// Adds a row; it takes its sorted place.
   void AddUnit(UnitEntry entry);
 
   /// True when a unit's name equals `name` without regard to case.
@@ -57,9 +58,14 @@ class ProjectModel {
   void Clear();
 
  private:
-  std::vector<UnitEntry> units_;
+  // Rows are appended and sorted when next read, so adding n units costs n log n, not n squared.
+  void EnsureSorted() const;
+
+  mutable std::vector<UnitEntry> units_;
+  mutable bool sorted_ = true;
+  std::unordered_set<std::string> lowerNames_;
   // Lower-cased unit name to the row's index: the first row of a name, as a list walk finds it.
-  std::unordered_map<std::string, size_t> indexByLowerName_;
+  mutable std::unordered_map<std::string, size_t> indexByLowerName_;
 };
 
 }  // namespace tarnwick

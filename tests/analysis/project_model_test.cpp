@@ -1,0 +1,59 @@
+#include "analysis/project_model.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace tarnwick {
+namespace {
+
+std::vector<std::string> Names(const ProjectModel& model) {
+  std::vector<std::string> names;
+  for (const UnitEntry& unit : model.Units()) names.push_back(unit.UnitName);
+  return names;
+}
+
+TEST(ProjectModel, RowsStaySortedAsTheyAreAdded) {
+  ProjectModel model;
+  for (const char* name : {"Unit2", "Project1.dpr", "unit1", "_Shared", "Unit10", "Main"}) model.AddUnit({name, "", ""});
+  std::vector<std::string> expected = {"_Shared", "Main", "Project1.dpr", "unit1", "Unit10", "Unit2"};
+  EXPECT_EQ(Names(model), expected);
+  model.AddUnit({"Alpha", "", ""});
+  EXPECT_EQ(Names(model)[1], "Alpha");  // after "_Shared": punctuation sorts first
+}
+
+TEST(ProjectModel, LookupsFollowTheirCaseRules) {
+  ProjectModel model;
+  model.AddUnit({"Unit1", "Form1", "Lib\\"});
+  model.AddUnit({"Unit2", "form1", ""});
+  EXPECT_TRUE(model.ContainsUnit("UNIT1"));
+  EXPECT_FALSE(model.ContainsUnit("Unit"));
+  ASSERT_NE(model.FindUnitByName("uNiT1"), nullptr);
+  EXPECT_EQ(model.FindUnitByName("uNiT1")->Path, "Lib\\");
+  EXPECT_EQ(model.FindUnitByName("Unit3"), nullptr);
+  ASSERT_NE(model.FindUnitByForm("form1"), nullptr);
+  EXPECT_EQ(model.FindUnitByForm("form1")->UnitName, "Unit2");  // form names match exactly
+  EXPECT_EQ(model.FindUnitByForm("FORM1"), nullptr);
+}
+
+TEST(ProjectModel, ClearKeepsFoldersAndNames) {
+  ProjectModel model;
+  model.ProjectFile = "/p/P.dpr";
+  model.ProjectFolder = "/p/";
+  model.MainFormName = "Form1";
+  model.AddUnit({"P.dpr", "", ""});
+  model.UnusedSources = {"X.pas"};
+  AddRoot(model.DependencyTree, "P.dpr")->AddChild("Unit1");
+  model.Clear();
+  EXPECT_TRUE(model.ProjectFile.empty());
+  EXPECT_TRUE(model.Units().empty());
+  EXPECT_FALSE(model.ContainsUnit("P.dpr"));
+  EXPECT_TRUE(model.UnusedSources.empty());
+  EXPECT_TRUE(model.DependencyTree.empty());
+  EXPECT_EQ(model.ProjectFolder, "/p/");
+  EXPECT_EQ(model.MainFormName, "Form1");
+}
+
+}  // namespace
+}  // namespace tarnwick
