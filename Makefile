@@ -30,7 +30,7 @@ test: build
 test-sanitize: deps
 	@cmake -S . -B $(BUILD)-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
 	@ninja -C $(BUILD)-sanitize -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
 
 # Each libFuzzer target runs FUZZ_SECONDS on top of its committed seed corpus.

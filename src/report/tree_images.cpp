@@ -162,7 +162,7 @@ struct SiblingLine {
 };
 
 struct TreeLayout {
-  std::vector<NodePlace> Nodes;  // in pre-order, so by Top
+  std::vector<NodePlace> Nodes;    // in pre-order, so by Top
   std::vector<SiblingLine> Lines;  // by From
   int64_t Height = 0;              // the whole picture, row 0 included
 };
@@ -238,8 +238,8 @@ class BandPainter {
   const TreeMetrics& metrics_;
   const TreeFont& font_;
   bool showProperties_;
-  size_t nextNode_ = 0;                 // the first node not wholly above the last band
-  size_t nextLine_ = 0;                 // the first line not yet reached
+  size_t nextNode_ = 0;                // the first node not wholly above the last band
+  size_t nextLine_ = 0;                // the first line not yet reached
   std::vector<SiblingLine> crossing_;  // lines reached that may run into later bands
 };
 

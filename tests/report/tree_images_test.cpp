@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include "platform/jpeg_codec.h"
@@ -17,19 +15,6 @@ namespace tarnwick {
 namespace {
 
 using testing::ReadFileText;
-
-/// cairo and fontconfig keep their font caches until the process ends, where a leak checker
-/// counts them as lost. Releasing them after the last test keeps the sanitizer runs clean for
-/// every test of this program that draws tree pictures.
-class FontCacheRelease : public ::testing::Environment {
- public:
-  void TearDown() override {
-    cairo_debug_reset_static_data();
-    FcFini();
-  }
-};
-[[maybe_unused]] ::testing::Environment* const kFontCacheRelease =
-    ::testing::AddGlobalTestEnvironment(new FontCacheRelease);
 
 /// A page as the renderer handed it over before encoding, with its pixels copied.
 struct DrawnPage {
