@@ -1,0 +1,1 @@
+library L; uses A in "a.pas" {F: TFrame}, B.C in '..\b.pas' {About box}; begin end.
