@@ -43,9 +43,7 @@ void LoadSettings(SettingsStore& store, AppSettings& settings) {
 bool SaveSettings(SettingsStore& store, const AppSettings& settings, Prompter& prompter) {
   RegistryKey key(store);
   if (!key.OpenKey(kRegistryKey, true)) {
-    prompter.Show(MessageKind::Error,
-                  "Could not save your settings because the registry key "
-                  "\\Software\\Merrowind\\Tarnwick could not be opened or created.");
+    prompter.Show(MessageKind::Error, kSaveOpenFailed);
     return false;
   }
   key.WriteInteger("BitmapImages", settings.BitmapImages ? 1 : 0);
@@ -58,9 +56,7 @@ bool SaveSettings(SettingsStore& store, const AppSettings& settings, Prompter& p
   key.WriteInteger("AnalyzeForms", settings.AnalyzeForms ? 1 : 0);
   key.CloseKey();
   if (!store.Save()) {
-    prompter.Show(MessageKind::Error,
-                  "There was an error saving your settings while writing to the registry key "
-                  "\\Software\\Merrowind\\Tarnwick");
+    prompter.Show(MessageKind::Error, kSaveWriteFailed);
     return false;
   }
   return true;

@@ -83,13 +83,6 @@ const StoredField kStoredFields[] = {
     StoredField{"PrintOrder", FieldKind::Order},
 };
 
-constexpr std::string_view kSaveOpenFailed =
-    "Could not save your settings because the registry key \\Software\\Merrowind\\Tarnwick could not "
-    "be opened or created.";
-constexpr std::string_view kSaveWriteFailed =
-    "There was an error saving your settings while writing to the registry key "
-    "\\Software\\Merrowind\\Tarnwick";
-
 // A list shows no entry for an index outside its choices.
 int ChoiceFromIndex(int index) {
   return index == kOutputAsText || index == kOutputAsJpeg ? index : kOutputNone;

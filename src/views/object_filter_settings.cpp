@@ -135,9 +135,7 @@ bool SaveObjectFilterSettings(SettingsStore& store, const ObjectFilterOptions& o
                               Prompter& prompter) {
   RegistryKey key(store);
   if (!key.OpenKey(kRegistryKey, true)) {
-    prompter.Show(MessageKind::Error,
-                  "Could not save your settings because the registry key "
-                  "\\Software\\Merrowind\\Tarnwick could not be opened or created.");
+    prompter.Show(MessageKind::Error, kSaveOpenFailed);
     return false;
   }
   key.WriteInteger("ObjectsShowChild", options.ShowChild() ? 1 : 0);
@@ -146,9 +144,7 @@ bool SaveObjectFilterSettings(SettingsStore& store, const ObjectFilterOptions& o
   key.CloseKey();
   WriteExclusionList(store, options.Exclusions());
   if (!store.Save()) {
-    prompter.Show(MessageKind::Error,
-                  "There was an error saving your settings while writing to the registry key "
-                  "\\Software\\Merrowind\\Tarnwick");
+    prompter.Show(MessageKind::Error, kSaveWriteFailed);
     return false;
   }
   return true;

@@ -123,6 +123,20 @@ const char* CurrentText(CurrentTree current) {
   return current == CurrentTree::All ? "all" : current == CurrentTree::Filtered ? "filtered" : "none";
 }
 
+// One tree page: its caption, which tree is current, the filter's two lists and both trees.
+template <typename Forest>
+void WritePage(std::ostringstream& out, const std::string& caption, CurrentTree current,
+               std::pair<const char*, const char*> listTitles, const std::vector<std::string>& shown,
+               const std::vector<std::string>& other, const Forest& tree, const Forest& filtered) {
+  out << "\n" << caption << " (current: " << CurrentText(current) << ")\n";
+  WriteList(out, listTitles.first, shown);
+  WriteList(out, listTitles.second, other);
+  out << "  Tree:\n";
+  WriteTree(out, tree, 0);
+  out << "  Filtered tree:\n";
+  WriteTree(out, filtered, 0);
+}
+
 }  // namespace
 
 std::string DumpProjectText(const Workspace& workspace,
@@ -142,21 +156,11 @@ std::string DumpProjectText(const Workspace& workspace,
   out << "\nUnused sources (" << model.UnusedSources.size() << "):\n";
   for (const std::string& name : model.UnusedSources) out << "  " << name << "\n";
   const DependencyFilter& dependencies = workspace.Dependencies;
-  out << "\n" << dependencies.Caption << " (current: " << CurrentText(dependencies.CurDependencyTreeView) << ")\n";
-  WriteList(out, "Show List", dependencies.ShowList);
-  WriteList(out, "Available List", dependencies.SuppressList);
-  out << "  Tree:\n";
-  WriteTree(out, model.DependencyTree, 0);
-  out << "  Filtered tree:\n";
-  WriteTree(out, dependencies.FilteredTree, 0);
+  WritePage(out, dependencies.Caption, dependencies.CurDependencyTreeView, {"Show List", "Available List"},
+            dependencies.ShowList, dependencies.SuppressList, model.DependencyTree, dependencies.FilteredTree);
   const ObjectFilter& objects = workspace.Objects;
-  out << "\n" << objects.Caption << " (current: " << CurrentText(objects.CurObjectTreeView) << ")\n";
-  WriteList(out, "Show Objects", objects.ShowList);
-  WriteList(out, "Suppress Objects", objects.SuppressList);
-  out << "  Tree:\n";
-  WriteTree(out, model.ObjectTree, 0);
-  out << "  Filtered tree:\n";
-  WriteTree(out, objects.FilteredTree, 0);
+  WritePage(out, objects.Caption, objects.CurObjectTreeView, {"Show Objects", "Suppress Objects"},
+            objects.ShowList, objects.SuppressList, model.ObjectTree, objects.FilteredTree);
   out << "\nImages (" << model.Images.size() << "):\n";
   for (const ImageEntry& image : model.Images) {
     out << "  " << image.FileName << "  form " << image.FormName
