@@ -1,24 +1,18 @@
 // A form stored in binary gives the same object tree as its text source, apart from the digits of
 // float values and the layout of strings, which the text source writes freely.
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "analysis/form_analysis.h"
 #include "analysis/form_file_reader.h"
+#include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::ReadFileText;
 
 // The tree as indented text, one node per line with its property lines; float digits and the
 // spelling of string literals masked.
@@ -38,11 +32,11 @@ class BinaryAndTextForms : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(BinaryAndTextForms, GiveTheSameTree) {
   std::string demo = TARNWICK_SOURCE_DIR "/examples/Demo/";
-  FormConversion binary = ConvertFormFile(ReadFile(demo + GetParam() + ".dfm"));
+  FormConversion binary = ConvertFormFile(ReadFileText(demo + GetParam() + ".dfm"));
   ASSERT_TRUE(binary.Ok) << binary.Error;
   ObjectForest fromBinary, fromText;
   ASSERT_TRUE(ParseFormText(binary.Text, fromBinary));
-  ASSERT_TRUE(ParseFormText(ReadFile(demo + "form-sources/" + GetParam() + ".txt"), fromText));
+  ASSERT_TRUE(ParseFormText(ReadFileText(demo + "form-sources/" + GetParam() + ".txt"), fromText));
   std::string binaryTree, textTree;
   Flatten(fromBinary, 0, binaryTree);
   Flatten(fromText, 0, textTree);

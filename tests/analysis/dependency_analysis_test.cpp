@@ -4,7 +4,6 @@
 #include <optional>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,41 +12,26 @@
 #include "platform/file_system.h"
 #include "platform/text_util.h"
 #include "platform/win_path.h"
-#include "support/recording_prompter.h"
-#include "support/temp_folder.h"
+#include "support/tree_text.h"
+#include "support/workspace_test.h"
 
 namespace tarnwick {
 namespace {
 
+using testing::Outline;
 using testing::RecordingProgressSink;
 using testing::RecordingPrompter;
 using testing::TempFolder;
 using Names = std::vector<std::string>;
 
-// A forest as indented text, two blanks per level, one node a line.
-std::string TreeText(const DependencyForest& forest) {
-  std::string text;
-  std::vector<std::pair<const DependencyNode*, size_t>> pending;
-  for (auto root = forest.rbegin(); root != forest.rend(); ++root) pending.emplace_back(root->get(), 0);
-  while (!pending.empty()) {
-    auto [node, depth] = pending.back();
-    pending.pop_back();
-    text += std::string(2 * depth, ' ') + node->Label + "\n";
-    for (auto child = node->Children.rbegin(); child != node->Children.rend(); ++child)
-      pending.emplace_back(child->get(), depth + 1);
-  }
-  return text;
-}
-
 /// A project in a temporary folder whose unit list is filled by hand, as the project file parser
 /// would leave it.
-class DependencyAnalysisTest : public ::testing::Test {
+class DependencyAnalysisTest : public testing::WorkspaceTest {
  protected:
   DependencyAnalysisTest() {
     Model().ProjectFolder = folder_.Path();
     Model().AddUnit({"Project1.dpr", "", ""});
   }
-  ProjectModel& Model() { return workspace_.Model; }
   // Adds a row of the unit list and, when `source` is given, the unit's file in the project folder.
   void Unit(const std::string& name, const std::string& form, const std::string& source = "") {
     Model().AddUnit({name, form, ""});
@@ -56,28 +40,17 @@ class DependencyAnalysisTest : public ::testing::Test {
   std::string Analyze(const std::string& root, const DependencyAnalysisOptions& options = {}) {
     Model().RootUnitName = root;
     AnalyzeDependencies(workspace_, ui_, options);
-    return TreeText(Model().DependencyTree);
+    return Outline(Model().DependencyTree);
   }
-
-  TempFolder folder_;
-  Workspace workspace_;
-  RecordingPrompter prompter_;
-  RecordingProgressSink progress_;
-  EstimatingTextMeasure measure_;
-  UserInterface ui_{prompter_, progress_, measure_};
 };
 
 TEST_F(DependencyAnalysisTest, CircleThroughTheImplementationClauseEndsInACircularLeaf) {
   Unit("Unit1", "Form1", "unit Unit1; interface uses Unit2; implementation end.");
   Unit("Unit2", "", "unit Unit2; interface implementation uses Unit1; end.");
-  EXPECT_EQ(Analyze("Unit1"),
-            "Form1\n"
-            "  unit2\n"
-            "    Form1 (Circular)\n");
+  EXPECT_EQ(Analyze("Unit1"), "Form1[unit2[Form1 (Circular)]]");
   EXPECT_TRUE(prompter_.Messages().empty());
   // The root keeps the case it was given; names reached through uses clauses are lower-cased.
-  Names log = {"text:Processing Unit1", "step", "text:Processing unit2", "step"};
-  EXPECT_EQ(progress_.Log(), log);
+  EXPECT_EQ(progress_.Log(), (Names{"text:Processing Unit1", "step", "text:Processing unit2", "step"}));
 }
 
 TEST_F(DependencyAnalysisTest, SharedUnitsStandUnderEveryUserAndOutsideUnitsAreOfferedOnce) {
@@ -86,19 +59,7 @@ TEST_F(DependencyAnalysisTest, SharedUnitsStandUnderEveryUserAndOutsideUnitsAreO
   Unit("B", "", "unit B; interface uses classes; implementation uses C, SysUtils; end.");
   Unit("C", "", "unit C; interface uses D; end.");
   Unit("D", "", "unit D; end.");
-  EXPECT_EQ(Analyze("Main"),
-            "MainForm\n"
-            "  a\n"
-            "    c\n"
-            "      d\n"
-            "    Classes\n"
-            "    SysUtils\n"
-            "  b\n"
-            "    c\n"
-            "      d\n"
-            "    classes\n"
-            "    SysUtils\n"
-            "  SysUtils\n");
+  EXPECT_EQ(Analyze("Main"), "MainForm[a[c[d], Classes, SysUtils], b[c[d], classes, SysUtils], SysUtils]");
   // B is read before A, so "classes" is the spelling met first.
   EXPECT_EQ(workspace_.Dependencies.SuppressList, (Names{"classes", "SysUtils"}));
   EXPECT_EQ(std::count(progress_.Log().begin(), progress_.Log().end(), "text:Processing c"), 2);
@@ -114,13 +75,7 @@ TEST_F(DependencyAnalysisTest, NamesAreFoundWithoutRegardToCaseAndReadFromTheirF
   folder_.Write("Proj/Unit2.pas", "unit Unit2; interface uses Unit3; end.");
   folder_.Write("Lib/Unit3.pas", "unit Unit3; interface uses dbstructures.mysql; end.");
   folder_.Write("Lib/dbstructures.mysql.pas", "unit dbstructures.mysql; interface uses UNIT1; end.");
-  EXPECT_EQ(Analyze("Unit1"),
-            "Unit1\n"
-            "  unit2\n"
-            "    unit3\n"
-            "      dbstructures.mysql\n"
-            "        unit1 (Circular)\n"
-            "  Vcl.Forms\n");
+  EXPECT_EQ(Analyze("Unit1"), "Unit1[unit2[unit3[dbstructures.mysql[unit1 (Circular)]]], Vcl.Forms]");
   EXPECT_TRUE(prompter_.Messages().empty());
   EXPECT_EQ(workspace_.Dependencies.SuppressList, Names{"Vcl.Forms"});
 }
@@ -129,12 +84,7 @@ TEST_F(DependencyAnalysisTest, LibraryRootIsTheProjectFileItself) {
   folder_.Write("Project1.dpr", "library Project1; uses SysUtils, Unit1 in 'Unit1.pas' {Form1}; begin end.");
   Unit("Unit1", "Form1", "unit Unit1; interface uses Unit2; end.");
   Unit("Unit2", "", "unit Unit2; implementation uses Unit1; end.");
-  EXPECT_EQ(Analyze("Project1.dpr"),
-            "Project1.dpr\n"
-            "  Form1\n"
-            "    unit2\n"
-            "      Form1 (Circular)\n"
-            "  SysUtils\n");
+  EXPECT_EQ(Analyze("Project1.dpr"), "Project1.dpr[Form1[unit2[Form1 (Circular)]], SysUtils]");
   EXPECT_EQ(progress_.Log().front(), "text:Processing Project1.dpr");
 }
 
@@ -143,35 +93,22 @@ TEST_F(DependencyAnalysisTest, UnreadableFileIsReportedOncePerAnalysisAndStaysAL
   Unit("A", "", "unit A; interface uses Gone; end.");
   Unit("B", "", "unit B; interface uses Gone; end.");
   Model().AddUnit({"Gone", "", "Sub\\"});
-  EXPECT_EQ(Analyze("Main"),
-            "Main\n"
-            "  a\n"
-            "    gone\n"
-            "  b\n"
-            "    gone\n"
-            "  gone\n");
-  ASSERT_EQ(prompter_.Messages().size(), 1u);
-  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Error);
-  EXPECT_EQ(prompter_.Texts()[0], "Can not open file: \r\r" + folder_.Path() + "Sub\\gone.pas");
+  EXPECT_EQ(Analyze("Main"), "Main[a[gone], b[gone], gone]");
+  EXPECT_EQ(prompter_.Shown(), Names{"error: Can not open file: \r\r" + folder_.Path() + "Sub\\gone.pas"});
 
   // A root that names no file: one root node and the message, which a new analysis shows again.
   prompter_.Clear();
-  EXPECT_EQ(Analyze(""), "\n");
+  EXPECT_EQ(Analyze(""), "");
+  EXPECT_EQ(Model().DependencyTree.size(), 1u);
   EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + ".pas"});
 }
 
 TEST_F(DependencyAnalysisTest, SelfUseEndsEvenWhenAFormCommentNamesAnotherForm) {
   Unit("Unit1", "", "unit Unit1; interface uses Unit1; end.");
-  EXPECT_EQ(Analyze("Unit1"),
-            "Unit1\n"
-            "  unit1\n"
-            "    unit1 (Circular)\n");
+  EXPECT_EQ(Analyze("Unit1"), "Unit1[unit1[unit1 (Circular)]]");
   // The comment's form name never matches a label above, yet the branch must end.
   folder_.Write("Unit1.pas", "unit Unit1; interface uses Unit1 in 'Unit1.pas' {Bogus}; end.");
-  EXPECT_EQ(Analyze("Unit1"),
-            "Unit1\n"
-            "  unit1\n"
-            "    Bogus (Circular)\n");
+  EXPECT_EQ(Analyze("Unit1"), "Unit1[unit1[Bogus (Circular)]]");
 }
 
 TEST_F(DependencyAnalysisTest, NodeBudgetCutsTheTreeWithOneWarning) {
@@ -180,47 +117,18 @@ TEST_F(DependencyAnalysisTest, NodeBudgetCutsTheTreeWithOneWarning) {
   const std::string full = Analyze("Main");
   const size_t fullCount = CountNodes(Model().DependencyTree);
   EXPECT_EQ(fullCount, 11u);
-  EXPECT_TRUE(prompter_.Messages().empty());
   EXPECT_EQ(Analyze("Main", {.NodeBudget = fullCount}), full);
   EXPECT_TRUE(prompter_.Messages().empty());
 
-  EXPECT_EQ(Analyze("Main", {.NodeBudget = 5}),
-            "Main\n"
-            "  a\n"
-            "    Classes\n"
-            "    Windows\n"
-            "  a\n");
-  ASSERT_EQ(prompter_.Messages().size(), 1u);
-  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Warning);
-  EXPECT_EQ(prompter_.Texts()[0],
-            "The dependency tree was cut at 5 nodes: the project's units are too densely connected to "
-            "show every path.");
+  EXPECT_EQ(Analyze("Main", {.NodeBudget = 5}), "Main[a[Classes, Windows], a]");
+  EXPECT_EQ(prompter_.Shown(), Names{"warning: The dependency tree was cut at 5 nodes: the project's units are too "
+                                     "densely connected to show every path."});
 }
 
 TEST(SortDependencyTreeTest, EveryLevelByNameKeepingTheOrderOfEqualLabels) {
-  DependencyForest forest;
-  DependencyNode* root = AddRoot(forest, "root");
-  for (const char* label : {"b", "A", "dup", "_x", "a", "2"}) root->AddChild(label);
-  root->Children[2]->AddChild("first");
-  root->AddChild("dup")->AddChild("second");
-  root->Children[1]->AddChild("z");
-  root->Children[1]->AddChild("Y");
-  AddRoot(forest, "Alpha");
+  DependencyForest forest = testing::ParseOutline("root[b, A[z, Y], dup[first], _x, a, 2, dup[second]], Alpha");
   SortDependencyTree(forest);
-  EXPECT_EQ(TreeText(forest),
-            "Alpha\n"
-            "root\n"
-            "  _x\n"
-            "  2\n"
-            "  a\n"
-            "  A\n"
-            "    Y\n"
-            "    z\n"
-            "  b\n"
-            "  dup\n"
-            "    first\n"
-            "  dup\n"
-            "    second\n");
+  EXPECT_EQ(Outline(forest), "Alpha, root[_x, 2, a, A[Y, z], b, dup[first], dup[second]]");
 }
 
 TEST_F(DependencyAnalysisTest, UnusedSourcesAreThePasFilesThatAreNoUnit) {
@@ -350,7 +258,7 @@ TEST(DependencyAnalysisCacheTest, ReadingEachFileOnceGivesTheTreeOfReadingItAtEv
       UserInterface ui{prompter, progress, measure};
       workspace.Dependencies.ResetDependencyViews();
       AnalyzeDependencies(workspace, ui, {.CacheSources = cache});
-      EXPECT_EQ(TreeText(workspace.Model.DependencyTree), TreeText(reference.Tree));
+      EXPECT_EQ(Outline(workspace.Model.DependencyTree), Outline(reference.Tree));
       EXPECT_EQ(workspace.Dependencies.SuppressList, reference.Filter.SuppressList);
       EXPECT_EQ(progress.Log(), reference.Log);
       EXPECT_EQ(prompter.Texts(), messages);

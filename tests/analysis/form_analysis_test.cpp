@@ -1,46 +1,24 @@
 #include "analysis/form_analysis.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "support/recording_prompter.h"
-#include "support/temp_folder.h"
+#include "support/tree_text.h"
+#include "support/workspace_test.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::RecordingProgressSink;
-using testing::RecordingPrompter;
-using testing::TempFolder;
-
-// A node as "+ label", its property lines as "- line", each level two blanks deeper.
-void AppendTree(std::string& out, const ObjectForest& nodes, size_t depth) {
-  for (const auto& node : nodes) {
-    out += std::string(2 * depth, ' ') + "+ " + node->Label + "\n";
-    for (const std::string& line : node->Data->Properties) out += std::string(2 * depth + 2, ' ') + "- " + line + "\n";
-    AppendTree(out, node->Children, depth + 1);
-  }
-}
-
-std::string TreeText(const ObjectForest& tree) {
-  std::string out;
-  AppendTree(out, tree, 0);
-  return out;
-}
-
-// Joins lines with CR LF, as form files are written.
-std::string Crlf(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
+using testing::Crlf;
+using testing::ObjectTreeText;
 
 std::string ParsedTree(const std::string& text) {
   ObjectForest tree;
   EXPECT_TRUE(ParseFormText(text, tree));
-  return TreeText(tree);
+  return ObjectTreeText(tree);
 }
 
 const std::vector<std::string> kSimpleForm = {
@@ -97,14 +75,9 @@ TEST(ParseObject, CollectionsBelongToTheirProperty) {
 }
 
 TEST(ParseObject, LineEndsAndByteOrderMarkGiveTheSameTree) {
-  const std::string crlf = Crlf(kSimpleForm);
-  std::string lf;
-  std::string cr;
-  for (const std::string& line : kSimpleForm) {
-    lf += line + "\n";
-    cr += line + "\r";
-  }
-  const std::string expected = ParsedTree(crlf);
+  std::string lf, cr;
+  for (const std::string& line : kSimpleForm) lf += line + "\n", cr += line + "\r";
+  const std::string expected = ParsedTree(Crlf(kSimpleForm));
   EXPECT_EQ(ParsedTree(lf), expected);
   EXPECT_EQ(ParsedTree(cr), expected);
   EXPECT_EQ(ParsedTree("\xEF\xBB\xBF" + lf), expected);
@@ -167,23 +140,7 @@ TEST(FillObjectTypeList, RootsUncheckedOtherTypesOnceIgnoringCase) {
 }
 
 // A project folder with its units' form files, and the workspace that analyses them.
-class AnalyzeFormsTest : public ::testing::Test {
- protected:
-  void AddUnit(std::string unitName, std::string formName, std::string path = "") {
-    workspace_.Model.AddUnit({std::move(unitName), std::move(formName), std::move(path)});
-  }
-  void Analyze() {
-    workspace_.Model.ProjectFolder = folder_.Path();
-    AnalyzeForms(workspace_, ui_);
-  }
-
-  TempFolder folder_;
-  Workspace workspace_;
-  RecordingPrompter prompter_;
-  RecordingProgressSink progress_;
-  EstimatingTextMeasure measure_;
-  UserInterface ui_{prompter_, progress_, measure_};
-};
+using AnalyzeFormsTest = testing::WorkspaceTest;
 
 // A binary form file of Form1: TForm1 with the single property Left = 8.
 std::string BinaryForm() {
@@ -195,36 +152,29 @@ std::string BinaryForm() {
 }
 
 TEST_F(AnalyzeFormsTest, ReadsEveryFormAndReportsEachFailure) {
-  AddUnit("Project1.dpr", "");
-  AddUnit("Unit1", "Form1");
-  AddUnit("Unit2", "Form2", "Lib\\");
-  AddUnit("Unit3", "Form3");
-  AddUnit("Unit4", "Form4");
-  AddUnit("Unit5", "Form5");
-  AddUnit("Vcl.Sample", "SampleForm");
-  AddUnit("Unused", "");
+  for (auto [unit, form, path] : {std::tuple{"Project1.dpr", "", ""}, {"Unit1", "Form1", ""}, {"Unit3", "Form3", ""},
+                                  {"Unit2", "Form2", "Lib\\"}, {"Unit4", "Form4", ""}, {"Unit5", "Form5", ""},
+                                  {"Vcl.Sample", "SampleForm", ""}, {"Unused", "", ""}})
+    Model().AddUnit({unit, form, path});
   folder_.Write("Unit1.dfm", BinaryForm());
   folder_.Write("Lib/Unit2.dfm", "object Form2: TForm2\nend\n");
   folder_.Write("Unit4.dfm", "garbage");
   folder_.Write("Unit5.dfm", "Object Form5: TForm5\r\nend\r\n");
   folder_.Write("Vcl.Sample.dfm", "inherited SampleForm: TSampleForm\r\nend\r\n");
-  Analyze();
+  Model().ProjectFolder = folder_.Path();
+  AnalyzeForms(workspace_, ui_);
   const std::string root = folder_.Path();
-  EXPECT_EQ(TreeText(workspace_.Model.ObjectTree),
+  EXPECT_EQ(ObjectTreeText(Model().ObjectTree),
             "+  Form1:  TForm1\n  - Left = 8\n+  Form2:  TForm2\n+  SampleForm:  TSampleForm\n");
-  ASSERT_EQ(prompter_.Messages().size(), 3u);
-  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Error);
-  EXPECT_EQ(prompter_.Messages()[0].text, "Could not open the form \r\r" + root + "Unit3.dfm");
-  EXPECT_EQ(prompter_.Messages()[1].kind, MessageKind::Plain);
-  EXPECT_EQ(prompter_.Messages()[1].text,
-            "Could not convert " + root + "Unit4.dfm.\r\rInvalid stream format");
-  EXPECT_EQ(prompter_.Messages()[2].kind, MessageKind::Error);
-  EXPECT_EQ(prompter_.Messages()[2].text, "File " + root + "Unit5.dfm has unrecognized format.");
+  const std::vector<std::string> shown = {"error: Could not open the form \r\r" + root + "Unit3.dfm",
+                                          "plain: Could not convert " + root + "Unit4.dfm.\r\rInvalid stream format",
+                                          "error: File " + root + "Unit5.dfm has unrecognized format."};
+  EXPECT_EQ(prompter_.Shown(), shown);
   EXPECT_EQ(workspace_.Objects.ShowList, (std::vector<std::string>{"TForm1", "TForm2", "TSampleForm"}));
   const std::vector<std::string>& log = progress_.Log();
   EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 3),
             (std::vector<std::string>{"cursor:1", "text:Analyzing Project1.dpr", "step"}));
-  EXPECT_EQ(log.size(), 2 + 2 * workspace_.Model.Units().size());
+  EXPECT_EQ(log.size(), 2 + 2 * Model().Units().size());
   EXPECT_EQ(log.back(), "cursor:0");
 }
 

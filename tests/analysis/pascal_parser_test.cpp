@@ -8,112 +8,83 @@
 namespace tarnwick {
 namespace {
 
-const char* KindName(TokenKind kind) {
-  static const char* const names[] = {"Ident", "Num",     "Str",     "Sym",
-                                      "Quote", "Comment", "LineEnd", "Other"};
-  return names[static_cast<int>(kind)];
-}
+using Words = std::vector<std::string>;
 
-// All tokens up to the end, as "Kind:text" words; the end token shows as "<end>".
-std::vector<std::string> Tokens(TParser& parser, bool raw = false) {
-  std::vector<std::string> words;
+// The tokens up to the end token, as "Kind:text" words.
+Words Tokens(TParser& parser, bool raw = false) {
+  static const char* const kinds[] = {"Ident", "Num", "Str", "Sym", "Quote", "Comment", "LineEnd", "Other"};
+  Words words;
   Token token;
-  do {
-    raw ? parser.ReadToken(token) : parser.NextToken(token);
-    words.push_back(token.IsEnd() ? "<end>" : KindName(token.Kind) + (":" + token.Text));
-  } while (!token.IsEnd());
+  while (raw ? parser.ReadToken(token) : parser.NextToken(token), !token.IsEnd())
+    words.push_back(kinds[static_cast<int>(token.Kind)] + (":" + token.Text));
   return words;
 }
 
-std::vector<std::string> Tokens(std::string text, bool crIsWhitespace = true,
-                                bool skipComments = true) {
+Words Tokens(std::string text, bool crIsWhitespace = true, bool skipComments = true) {
   TParser parser(std::move(text));
   parser.SetCrIsWhitespace(crIsWhitespace);
   parser.SetSkipComments(skipComments);
   return Tokens(parser);
 }
 
-using Words = std::vector<std::string>;
-
 TEST(CharClassTest, BoundariesOfEachClass) {
   // Each byte is checked against its neighbours' classes: L letter, D digit, S symbol, Q quote,
   // U underscore, C carriage return, O other.
   const std::string bytes = " !&'(/09:@AZ[^_`az{~\x7F\r\n\xE9";
   const std::string classes = "OSSQSSDDSSLLSSUOLLSSOCOO";
-  const std::string letters = "LDSQUCO";
   ASSERT_EQ(bytes.size(), classes.size());
   for (size_t i = 0; i < bytes.size(); ++i)
-    EXPECT_EQ(letters[static_cast<int>(CharClassOf(bytes[i]))], classes[i]) << "byte " << i;
+    EXPECT_EQ(std::string("LDSQUCO")[static_cast<int>(CharClassOf(bytes[i]))], classes[i]) << "byte " << i;
 }
 
-TEST(TParserTokenTest, BasicTokensAndTheEndToken) {
-  EXPECT_EQ(Tokens("Unit1,Unit2"), (Words{"Ident:Unit1", "Sym:,", "Ident:Unit2", "<end>"}));
-  EXPECT_EQ(Tokens("1.5 12ab _x1"),
-            (Words{"Num:1", "Sym:.", "Num:5", "Num:12", "Ident:ab", "Ident:_x1", "<end>"}));
-  EXPECT_EQ(Tokens("caf\xE9s`"),
-            (Words{"Ident:caf", "Other:\xE9", "Ident:s", "Other:`", "<end>"}));
-  EXPECT_EQ(Tokens(""), (Words{"<end>"}));
-  EXPECT_EQ(Tokens(" \t\r\n\x01"), (Words{"<end>"}));
-}
-
-TEST(TParserTokenTest, LinesAreWhitespaceByDefault) {
+TEST(TParserTokenTest, TokensOfEachKind) {
+  const struct {
+    const char* text;
+    bool crIsWhitespace, skipComments;
+    Words tokens;
+  } cases[] = {
+      {"Unit1,Unit2", true, true, {"Ident:Unit1", "Sym:,", "Ident:Unit2"}},
+      {"1.5 12ab _x1", true, true, {"Num:1", "Sym:.", "Num:5", "Num:12", "Ident:ab", "Ident:_x1"}},
+      {"caf\xE9s`", true, true, {"Ident:caf", "Other:\xE9", "Ident:s", "Other:`"}},
+      {"", true, true, {}},
+      {" \t\r\n\x01", true, true, {}},
+      {"a\r\nb\nc\r\r\n", false, true, {"Ident:a", "LineEnd:\r\n", "Ident:b", "Ident:c", "LineEnd:\r", "LineEnd:\r\n"}},
+      // Comments, when not skipped; an unclosed one takes the rest of the input.
+      {"(* a) b *)x", true, false, {"Comment:(* a) b *)", "Ident:x"}},
+      {"{ x }(a)", true, false, {"Comment:{ x }", "Sym:(", "Ident:a", "Sym:)"}},
+      {"// x\r\ny", false, false, {"Comment:// x", "LineEnd:\r\n", "Ident:y"}},
+      {"//x\ny", true, false, {"Comment://x", "Ident:y"}},
+      {"(**)(*) x *)", true, false, {"Comment:(**)", "Comment:(*) x *)"}},
+      {"/ /", true, false, {"Sym:/", "Sym:/"}},
+      {"{ a\r\nb", true, false, {"Comment:{ a\r\nb"}},
+      {"(* a *", true, false, {"Comment:(* a *"}},
+      {"(", true, false, {"Sym:("}},
+      // String literals: '' is no quote inside, and an unclosed one takes the rest of the input.
+      {"'It''s'", true, true, {"Str:It", "Str:s"}},
+      {"x := '';", true, true, {"Ident:x", "Sym::", "Sym:=", "Str:", "Sym:;"}},
+      {"'a {b}\r\nc' d", true, true, {"Str:a {b}\r\nc", "Ident:d"}},
+      {"'open to the end", true, true, {"Str:open to the end"}},
+      {"x '", true, true, {"Ident:x", "Str:"}},
+      // Only a whole byte order mark at the start is dropped.
+      {"\xEF\xBBx", true, true, {"Other:\xEF", "Other:\xBB", "Ident:x"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Tokens(c.text, c.crIsWhitespace, c.skipComments), c.tokens) << c.text;
   EXPECT_EQ(Tokens("a :=\r\n  b;"), Tokens("a := b;"));
+}
+
+TEST(TParserTokenTest, WhitespaceBeforeTheLastToken) {
   TParser parser("a\r\n\t b");
   Token token;
   parser.NextToken(token);
   EXPECT_EQ(parser.Whitespace(), "");
   parser.NextToken(token);
-  EXPECT_EQ(token.Text, "b");
   EXPECT_EQ(parser.Whitespace(), "\r\n\t ");
-}
-
-TEST(TParserTokenTest, CarriageReturnStartsLineEndWhenNotWhitespace) {
-  TParser parser("a\r\nb\nc\r\r\n");
-  parser.SetCrIsWhitespace(false);
-  Token token;
-  parser.NextToken(token);
-  parser.NextToken(token);
-  EXPECT_EQ(token.Kind, TokenKind::LineEnd);
-  EXPECT_EQ(token.Text, "\r\n");
-  EXPECT_EQ(parser.Whitespace(), "");
-  parser.NextToken(token);
+  // Skipped comments leave only the whitespace after the last of them.
+  TParser comments("a {c} (* d *) // e\r\n b");
+  comments.NextToken(token);
+  comments.NextToken(token);
   EXPECT_EQ(token.Text, "b");
-  EXPECT_EQ(Tokens(parser), (Words{"Ident:c", "LineEnd:\r", "LineEnd:\r\n", "<end>"}));
-}
-
-TEST(TParserTokenTest, CommentsAreTokensWhenNotSkipped) {
-  EXPECT_EQ(Tokens("(* a) b *)x", true, false), (Words{"Comment:(* a) b *)", "Ident:x", "<end>"}));
-  EXPECT_EQ(Tokens("{ x }(a)", true, false),
-            (Words{"Comment:{ x }", "Sym:(", "Ident:a", "Sym:)", "<end>"}));
-  EXPECT_EQ(Tokens("// x\r\ny", false, false),
-            (Words{"Comment:// x", "LineEnd:\r\n", "Ident:y", "<end>"}));
-  EXPECT_EQ(Tokens("//x\ny", true, false), (Words{"Comment://x", "Ident:y", "<end>"}));
-  EXPECT_EQ(Tokens("(**)(*) x *)", true, false),
-            (Words{"Comment:(**)", "Comment:(*) x *)", "<end>"}));
-  EXPECT_EQ(Tokens("/ /", true, false), (Words{"Sym:/", "Sym:/", "<end>"}));
-}
-
-TEST(TParserTokenTest, UnclosedCommentsTakeTheRestOfTheInput) {
-  EXPECT_EQ(Tokens("{ a\r\nb", true, false), (Words{"Comment:{ a\r\nb", "<end>"}));
-  EXPECT_EQ(Tokens("(* a *", true, false), (Words{"Comment:(* a *", "<end>"}));
-  EXPECT_EQ(Tokens("(", true, false), (Words{"Sym:(", "<end>"}));
-}
-
-TEST(TParserTokenTest, SkippedCommentsLeaveOnlyTheLastWhitespace) {
-  TParser parser("a {c} (* d *) // e\r\n b");
-  Token token;
-  parser.NextToken(token);
-  parser.NextToken(token);
-  EXPECT_EQ(token.Text, "b");
-  EXPECT_EQ(parser.Whitespace(), "\r\n ");
-}
-
-TEST(TParserTokenTest, StringLiterals) {
-  EXPECT_EQ(Tokens("'It''s'"), (Words{"Str:It", "Str:s", "<end>"}));
-  EXPECT_EQ(Tokens("x := '';"), (Words{"Ident:x", "Sym::", "Sym:=", "Str:", "Sym:;", "<end>"}));
-  EXPECT_EQ(Tokens("'a {b}\r\nc' d"), (Words{"Str:a {b}\r\nc", "Ident:d", "<end>"}));
-  EXPECT_EQ(Tokens("'open to the end"), (Words{"Str:open to the end", "<end>"}));
-  EXPECT_EQ(Tokens("x '"), (Words{"Ident:x", "Str:", "<end>"}));
+  EXPECT_EQ(comments.Whitespace(), "\r\n ");
 }
 
 TEST(TParserTokenTest, RawTokensRebuildTheText) {
@@ -130,37 +101,28 @@ TEST(TParserTokenTest, RawTokensRebuildTheText) {
     EXPECT_EQ(rebuilt, text);
   }
   TParser parser("'a'{b}");
-  EXPECT_EQ(Tokens(parser, true),
-            (Words{"Quote:'", "Ident:a", "Quote:'", "Sym:{", "Ident:b", "Sym:}", "<end>"}));
+  EXPECT_EQ(Tokens(parser, true), (Words{"Quote:'", "Ident:a", "Quote:'", "Sym:{", "Ident:b", "Sym:}"}));
 }
 
-TEST(TParserLineTest, ReadLineEndsAtCarriageReturnOnly) {
+TEST(TParserLineTest, ReadLineEndsAtCarriageReturnOnlyAndRestOfLineLeavesTheLineEnd) {
   TParser parser("ab\ncd\r\nef\rgh");
   std::string line;
-  parser.ReadLine(line);
-  EXPECT_EQ(line, "ab\ncd");
-  parser.ReadLine(line);
-  EXPECT_EQ(line, "ef");
-  parser.ReadLine(line);
-  EXPECT_EQ(line, "gh");
+  for (const char* expected : {"ab\ncd", "ef", "gh", ""}) {
+    parser.ReadLine(line);
+    EXPECT_EQ(line, expected);
+  }
   EXPECT_TRUE(parser.AtEnd());
-  parser.ReadLine(line);
-  EXPECT_EQ(line, "");
-}
-
-TEST(TParserLineTest, ReadRestOfLineLeavesTheLineEnd) {
-  TParser parser("ab\ncd\r\n");
-  std::string line;
-  parser.ReadRestOfLine(line);
+  TParser rest("ab\ncd\r\n");
+  rest.ReadRestOfLine(line);
   EXPECT_EQ(line, "ab");
-  EXPECT_EQ(parser.PeekChar(), '\n');
-  parser.SetPosition(3);
-  parser.ReadRestOfLine(line);
+  EXPECT_EQ(rest.PeekChar(), '\n');
+  rest.SetPosition(3);
+  rest.ReadRestOfLine(line);
   EXPECT_EQ(line, "cd");
-  EXPECT_EQ(parser.PeekChar(), '\r');
+  EXPECT_EQ(rest.PeekChar(), '\r');
 }
 
-TEST(TParserPositionTest, PeekAtEndAndRewind) {
+TEST(TParserPositionTest, PeekAtEndRewindAndByteOrderMark) {
   TParser parser("ab cd");
   EXPECT_EQ(parser.PeekChar(), 'a');
   const Words all = Tokens(parser);
@@ -170,19 +132,16 @@ TEST(TParserPositionTest, PeekAtEndAndRewind) {
   parser.SetPosition(0);
   EXPECT_EQ(Tokens(parser), all);
   parser.SetPosition(3);
-  EXPECT_EQ(Tokens(parser), (Words{"Ident:cd", "<end>"}));
+  EXPECT_EQ(Tokens(parser), Words{"Ident:cd"});
   parser.SetPosition(99);
   EXPECT_TRUE(parser.AtEnd());
-  EXPECT_EQ(Tokens(parser), (Words{"<end>"}));
-}
+  EXPECT_EQ(Tokens(parser), Words{});
 
-TEST(TParserPositionTest, ByteOrderMarkIsDroppedOnce) {
-  TParser parser("\xEF\xBB\xBFprogram P;");
-  EXPECT_EQ(parser.Text(), "program P;");
-  EXPECT_EQ(Tokens(parser).front(), "Ident:program");
-  parser.SetPosition(0);
-  EXPECT_EQ(parser.PeekChar(), 'p');
-  EXPECT_EQ(Tokens("\xEF\xBBx"), (Words{"Other:\xEF", "Other:\xBB", "Ident:x", "<end>"}));
+  TParser marked("\xEF\xBB\xBFprogram P;");
+  EXPECT_EQ(marked.Text(), "program P;");
+  EXPECT_EQ(Tokens(marked).front(), "Ident:program");
+  marked.SetPosition(0);
+  EXPECT_EQ(marked.PeekChar(), 'p');
 }
 
 TEST(TParserFindUsesTest, StopsAtUsesOrAtTheEnd) {
@@ -204,85 +163,74 @@ TEST(TParserFindUsesTest, StopsAtUsesOrAtTheEnd) {
 // Reads entries as the project file parser does, from the start of `clause` (the text after
 // "uses") until an entry ends the clause; each entry reads "Unit|Form|Path|Kind" followed by
 // "|more" or "|end". `next` gets the token after the clause.
-Words ReadClause(std::string clause, std::string* next = nullptr) {
+Words ReadClause(std::string clause, std::string& next) {
   static const char* const kinds[] = {"Plain", "Typed", "Unrecognized"};
   TParser parser(std::move(clause));
   Words entries;
   UsesEntry entry;
-  bool ended = false;
-  while (!ended && entries.size() < 100) {
+  for (bool ended = false; !ended && entries.size() < 100;) {
     ended = parser.ReadUsesEntry(entry);
     entries.push_back(entry.UnitName + "|" + entry.FormName + "|" + entry.Path + "|" +
                       kinds[static_cast<int>(entry.Kind)] + (ended ? "|end" : "|more"));
   }
   Token token;
   parser.NextToken(token);
-  if (next) *next = token.Text;
+  next = token.Text;
   return entries;
 }
 
-TEST(TParserUsesEntryTest, EntriesAsWritten) {
-  EXPECT_EQ(ReadClause("Unit1 in 'Unit1.pas' {Form1},"),
-            (Words{"Unit1|Form1|Unit1.pas|Plain|more", "|||Plain|end"}));
-  EXPECT_EQ(ReadClause("Forms;"), (Words{"Forms|||Plain|end"}));
-  EXPECT_EQ(ReadClause("DM in 'DM.pas' {DM1: TDataModule};"),
-            (Words{"DM|DM1|DM.pas|Typed|end"}));
-  EXPECT_EQ(ReadClause("Forms, Unit1 in 'Unit1.pas' {Form1}, Unit2 in '..\\Common\\Unit2.pas' "
-                       "{DataModule2: TDataModule}, Unit3 in 'Unit3.pas'; {$R *.RES} begin"),
-            (Words{"Forms|||Plain|more", "Unit1|Form1|Unit1.pas|Plain|more",
-                   "Unit2|DataModule2|..\\Common\\Unit2.pas|Typed|more",
-                   "Unit3||Unit3.pas|Plain|end"}));
-  EXPECT_EQ(ReadClause("F in 'f.pas' { Frame3 :\r\n TFrame }, G;"),
-            (Words{"F|Frame3|f.pas|Typed|more", "G|||Plain|end"}));
-}
-
-TEST(TParserUsesEntryTest, QuirksKeptFromTheScanner) {
-  std::string next;
-  EXPECT_EQ(ReadClause("U IN 'u.pas', V;", &next), (Words{"U|||Plain|end"}));
-  EXPECT_EQ(next, "u.pas");
-  EXPECT_EQ(ReadClause("U in 'u.pas' (* c *), V;"), (Words{"U||u.pas|Unrecognized|end"}));
-  EXPECT_EQ(ReadClause("U in 'u.pas' // c\r\n, V;"), (Words{"U||u.pas|Unrecognized|end"}));
-  EXPECT_EQ(ReadClause("U in 'u.pas' {Form1} {x}, V;"), (Words{"U|Form1|u.pas|Plain|end"}));
-  EXPECT_EQ(ReadClause("U in 'it''s.pas', V;"), (Words{"U||it|Unrecognized|end"}));
-}
-
-TEST(TParserUsesEntryTest, SecondBraceAfterTypedCommentIsPassedOver) {
-  EXPECT_EQ(ReadClause("D in 'd.pas' {D: TDataModule} {x y}, E;"),
-            (Words{"D|D|d.pas|Typed|more", "E|||Plain|end"}));
-  EXPECT_EQ(ReadClause("D in 'd.pas' {D: TDataModule} {x; y}, E;"), (Words{"D|D|d.pas|Typed|end"}));
-  EXPECT_EQ(ReadClause("D in 'd.pas' {D: TDataModule} {x"), (Words{"D|D|d.pas|Typed|end"}));
-  EXPECT_EQ(ReadClause("D in 'd.pas' {D: TDataModule} x, E;"), (Words{"D|D|d.pas|Typed|end"}));
-}
-
-TEST(TParserUsesEntryTest, DottedUnitNamesAreReadWhole) {
-  EXPECT_EQ(ReadClause("Vcl.Forms, System . SysUtils, Data.{c}DB;"),
-            (Words{"Vcl.Forms|||Plain|more", "System.SysUtils|||Plain|more",
-                   "Data.DB|||Plain|end"}));
-  EXPECT_EQ(ReadClause("dbstructures.mysql in '..\\x.pas' {F}, Y;"),
-            (Words{"dbstructures.mysql|F|..\\x.pas|Plain|more", "Y|||Plain|end"}));
-  EXPECT_EQ(ReadClause("A.B.C in 'c.pas';"), (Words{"A.B.C||c.pas|Plain|end"}));
-  EXPECT_EQ(ReadClause("Vcl.;"), (Words{"Vcl|||Plain|end"}));
-  EXPECT_EQ(ReadClause("Vcl., X;"), (Words{"Vcl|||Plain|more", "X|||Plain|end"}));
-}
-
-TEST(TParserUsesEntryTest, OtherBraceCommentsAreOrdinaryComments) {
-  EXPECT_EQ(ReadClause("A in 'a.pas' {About box}, B;"),
-            (Words{"A||a.pas|Plain|more", "B|||Plain|end"}));
-  std::string next;
-  EXPECT_EQ(ReadClause("A in 'a.pas' {, X in 'x.pas'}; begin", &next),
-            (Words{"A||a.pas|Plain|end"}));
-  EXPECT_EQ(next, "begin");
-  EXPECT_EQ(ReadClause("A in 'a.pas' {F: 12} {G}, B;"),
-            (Words{"A||a.pas|Plain|more", "B|||Plain|end"}));
-  EXPECT_EQ(ReadClause("A in 'a.pas' {Form1 extra} B, C;"), (Words{"A||a.pas|Plain|end"}));
-  EXPECT_EQ(ReadClause("A in 'a.pas' {Form1"), (Words{"A||a.pas|Plain|end"}));
-}
-
-TEST(TParserUsesEntryTest, EveryClauseEndsAtTheEndOfTheInput) {
-  EXPECT_EQ(ReadClause(""), (Words{"|||Plain|end"}));
-  EXPECT_EQ(ReadClause("U in"), (Words{"U|||Unrecognized|end"}));
-  EXPECT_EQ(ReadClause("U in 'u.pas' {"), (Words{"U||u.pas|Plain|end"}));
-  EXPECT_EQ(ReadClause("'', X,"), (Words{"|||Plain|more", "X|||Plain|more", "|||Plain|end"}));
+TEST(TParserUsesEntryTest, EntriesOfAClause) {
+  const struct {
+    const char* clause;
+    Words entries;
+    const char* next = nullptr;  // the token after the clause, when it matters
+  } cases[] = {
+      // As written in project files.
+      {"Unit1 in 'Unit1.pas' {Form1},", {"Unit1|Form1|Unit1.pas|Plain|more", "|||Plain|end"}},
+      {"Forms;", {"Forms|||Plain|end"}},
+      {"DM in 'DM.pas' {DM1: TDataModule};", {"DM|DM1|DM.pas|Typed|end"}},
+      {"Forms, Unit1 in 'Unit1.pas' {Form1}, Unit2 in '..\\Common\\Unit2.pas' {DataModule2: TDataModule}, "
+       "Unit3 in 'Unit3.pas'; {$R *.RES} begin",
+       {"Forms|||Plain|more", "Unit1|Form1|Unit1.pas|Plain|more", "Unit2|DataModule2|..\\Common\\Unit2.pas|Typed|more",
+        "Unit3||Unit3.pas|Plain|end"}},
+      {"F in 'f.pas' { Frame3 :\r\n TFrame }, G;", {"F|Frame3|f.pas|Typed|more", "G|||Plain|end"}},
+      // Quirks kept from the scanner.
+      {"U IN 'u.pas', V;", {"U|||Plain|end"}, "u.pas"},
+      {"U in 'u.pas' (* c *), V;", {"U||u.pas|Unrecognized|end"}},
+      {"U in 'u.pas' // c\r\n, V;", {"U||u.pas|Unrecognized|end"}},
+      {"U in 'u.pas' {Form1} {x}, V;", {"U|Form1|u.pas|Plain|end"}},
+      {"U in 'it''s.pas', V;", {"U||it|Unrecognized|end"}},
+      // A second brace comment after a typed form comment is passed over.
+      {"D in 'd.pas' {D: TDataModule} {x y}, E;", {"D|D|d.pas|Typed|more", "E|||Plain|end"}},
+      {"D in 'd.pas' {D: TDataModule} {x; y}, E;", {"D|D|d.pas|Typed|end"}},
+      {"D in 'd.pas' {D: TDataModule} {x", {"D|D|d.pas|Typed|end"}},
+      {"D in 'd.pas' {D: TDataModule} x, E;", {"D|D|d.pas|Typed|end"}},
+      // Dotted unit names are read whole.
+      {"Vcl.Forms, System . SysUtils, Data.{c}DB;",
+       {"Vcl.Forms|||Plain|more", "System.SysUtils|||Plain|more", "Data.DB|||Plain|end"}},
+      {"dbstructures.mysql in '..\\x.pas' {F}, Y;", {"dbstructures.mysql|F|..\\x.pas|Plain|more", "Y|||Plain|end"}},
+      {"A.B.C in 'c.pas';", {"A.B.C||c.pas|Plain|end"}},
+      {"Vcl.;", {"Vcl|||Plain|end"}},
+      {"Vcl., X;", {"Vcl|||Plain|more", "X|||Plain|end"}},
+      // Other brace comments are ordinary comments.
+      {"A in 'a.pas' {About box}, B;", {"A||a.pas|Plain|more", "B|||Plain|end"}},
+      {"A in 'a.pas' {, X in 'x.pas'}; begin", {"A||a.pas|Plain|end"}, "begin"},
+      {"A in 'a.pas' {F: 12} {G}, B;", {"A||a.pas|Plain|more", "B|||Plain|end"}},
+      {"A in 'a.pas' {Form1 extra} B, C;", {"A||a.pas|Plain|end"}},
+      {"A in 'a.pas' {Form1", {"A||a.pas|Plain|end"}},
+      // Every clause ends at the end of the input; '' does not end it early.
+      {"", {"|||Plain|end"}},
+      {"U in", {"U|||Unrecognized|end"}},
+      {"U in 'u.pas' {", {"U||u.pas|Plain|end"}},
+      {"'', X,", {"|||Plain|more", "X|||Plain|more", "|||Plain|end"}},
+  };
+  for (const auto& c : cases) {
+    std::string next;
+    EXPECT_EQ(ReadClause(c.clause, next), c.entries) << c.clause;
+    if (c.next) {
+      EXPECT_EQ(next, c.next) << c.clause;
+    }
+  }
 }
 
 TEST(TParserUsesEntryTest, ProjectFileReadTwice) {
@@ -293,10 +241,9 @@ TEST(TParserUsesEntryTest, ProjectFileReadTwice) {
   Words names;
   UsesEntry entry;
   while (parser.FindUses(token)) {
-    while (true) {
-      const bool ended = parser.ReadUsesEntry(entry);
+    for (bool ended = false; !ended;) {
+      ended = parser.ReadUsesEntry(entry);
       names.push_back(entry.UnitName);
-      if (ended) break;
     }
     parser.NextToken(token);
   }

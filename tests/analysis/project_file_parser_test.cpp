@@ -1,43 +1,31 @@
 #include "analysis/project_file_parser.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "support/recording_prompter.h"
-#include "support/temp_folder.h"
+#include "support/workspace_test.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::RecordingPrompter;
-using testing::RecordingProgressSink;
-using testing::TempFolder;
+using Names = std::vector<std::string>;
 
 /// Parses a project file text the way the open flow does: the project's own row comes first.
-class ProjectFileParserTest : public ::testing::Test {
+class ProjectFileParserTest : public testing::WorkspaceTest {
  protected:
   void Parse(const std::string& text, const std::string& fileName = "Project1.dpr") {
-    workspace_.Model.ProjectFile = folder_.Write(fileName, text);
-    workspace_.Model.ProjectFolder = folder_.Path();
-    workspace_.Model.AddUnit({fileName, "", ""});
+    Model().ProjectFile = folder_.Write(fileName, text);
+    Model().ProjectFolder = folder_.Path();
+    Model().AddUnit({fileName, "", ""});
     ParseProjectFile(workspace_, ui_);
   }
-  std::vector<std::string> Rows() const {
-    std::vector<std::string> rows;
-    for (const UnitEntry& unit : workspace_.Model.Units())
-      rows.push_back(unit.UnitName + "|" + unit.FormName + "|" + unit.Path);
+  Names Rows() {
+    Names rows;
+    for (const UnitEntry& unit : Model().Units()) rows.push_back(unit.UnitName + "|" + unit.FormName + "|" + unit.Path);
     return rows;
   }
-
-  TempFolder folder_;
-  Workspace workspace_;
-  RecordingPrompter prompter_;
-  RecordingProgressSink progress_;
-  EstimatingTextMeasure measure_;
-  UserInterface ui_{prompter_, progress_, measure_};
 };
 
 TEST_F(ProjectFileParserTest, WorkedExample) {
@@ -45,79 +33,73 @@ TEST_F(ProjectFileParserTest, WorkedExample) {
         "{DataModule2: TDataModule}, Unit3 in 'Unit3.pas'; {$R *.RES} begin Application.Initialize; "
         "Application.CreateForm(TDataModule2, DataModule2); Application.CreateForm(TForm1, Form1); "
         "Application.Run; end.");
-  std::vector<std::string> rows = {"Project1.dpr||", "Unit1|Form1|", "Unit2|DataModule2|..\\Common\\", "Unit3||"};
-  EXPECT_EQ(Rows(), rows);
-  EXPECT_EQ(workspace_.Dependencies.SuppressList, std::vector<std::string>{"Forms"});
-  std::vector<std::string> shown = {"Form1", "DataModule2", "Unit3"};
-  EXPECT_EQ(workspace_.Dependencies.ShowList, shown);
-  EXPECT_EQ(workspace_.Model.MainFormName, "Form1");
-  EXPECT_EQ(workspace_.Model.RootUnitName, "");
+  EXPECT_EQ(Rows(), (Names{"Project1.dpr||", "Unit1|Form1|", "Unit2|DataModule2|..\\Common\\", "Unit3||"}));
+  EXPECT_EQ(workspace_.Dependencies.SuppressList, Names{"Forms"});
+  EXPECT_EQ(workspace_.Dependencies.ShowList, (Names{"Form1", "DataModule2", "Unit3"}));
+  EXPECT_EQ(Model().MainFormName, "Form1");
+  EXPECT_EQ(Model().RootUnitName, "");
   EXPECT_TRUE(prompter_.Messages().empty());
 }
 
 TEST_F(ProjectFileParserTest, DuplicatesAndUnitsWithoutPath) {
   Parse("program P; uses Windows, Unit1 in 'Unit1.pas' {Form1}, UNIT1 in 'x\\Unit1.pas' {Other}, unit1, "
         "Windows; begin Application.CreateForm(TForm1, Form1); end.");
-  std::vector<std::string> rows = {"Project1.dpr||", "Unit1|Form1|"};
-  EXPECT_EQ(Rows(), rows);
-  EXPECT_EQ(workspace_.Dependencies.ShowList, std::vector<std::string>{"Form1"});
+  EXPECT_EQ(Rows(), (Names{"Project1.dpr||", "Unit1|Form1|"}));
+  EXPECT_EQ(workspace_.Dependencies.ShowList, Names{"Form1"});
   // A name without a path that is a unit already, and a repeated outside name, are offered once.
-  EXPECT_EQ(workspace_.Dependencies.SuppressList, std::vector<std::string>{"Windows"});
+  EXPECT_EQ(workspace_.Dependencies.SuppressList, Names{"Windows"});
 }
 
 TEST_F(ProjectFileParserTest, FramesAndDataModulesAreNeverTheMainForm) {
   Parse("program P; uses Unit3 in 'Unit3.pas' {Frame3: TFrame}; begin "
         "Application.CreateForm(TFrame3, Frame3); end.");
   EXPECT_EQ(Rows()[1], "Unit3|Frame3|");
-  EXPECT_EQ(workspace_.Dependencies.ShowList, std::vector<std::string>{"Frame3"});
+  EXPECT_EQ(workspace_.Dependencies.ShowList, Names{"Frame3"});
   // The statement got as far as its second argument, so the name stays although it did not match.
-  EXPECT_EQ(workspace_.Model.MainFormName, "Frame3");
+  EXPECT_EQ(Model().MainFormName, "Frame3");
   EXPECT_TRUE(prompter_.Messages().empty());
 }
 
 TEST_F(ProjectFileParserTest, LastCreateFormWinsWhenNoneMatches) {
   Parse("program P; uses Unit1 in 'Unit1.pas' {Form1}; begin Application.CreateForm(TForm1, MainFrm); "
         "Application.Run; end.");
-  EXPECT_EQ(workspace_.Model.MainFormName, "MainFrm");
+  EXPECT_EQ(Model().MainFormName, "MainFrm");
 }
 
 TEST_F(ProjectFileParserTest, CommentAfterPathEndsTheClauseButBracesAreForms) {
   Parse("program P; uses A in 'A.pas' (* note *), B in 'B.pas'; begin end.");
   EXPECT_EQ(Rows().size(), 2u);  // only A
   Parse("program P; uses C in 'C.pas' {About box}, D in 'D.pas' {FormD}; begin end.", "P2.dpr");
-  std::vector<std::string> rows = Rows();
-  EXPECT_NE(std::find(rows.begin(), rows.end(), "C||"), rows.end());
-  EXPECT_NE(std::find(rows.begin(), rows.end(), "D|FormD|"), rows.end());
+  EXPECT_EQ(Rows(), (Names{"A||", "C||", "D|FormD|", "P2.dpr||", "Project1.dpr||"}));
 }
 
 TEST_F(ProjectFileParserTest, LibraryNameAndMissingMainForm) {
   Parse("library MyLib; uses U in 'U.pas'; begin end.");
-  EXPECT_EQ(workspace_.Model.RootUnitName, "MyLib");
-  EXPECT_EQ(workspace_.Model.MainFormName, "");
+  EXPECT_EQ(Model().RootUnitName, "MyLib");
+  EXPECT_EQ(Model().MainFormName, "");
   EXPECT_TRUE(prompter_.Messages().empty());
 
   Parse("program P; begin end.", "P2.dpr");
-  EXPECT_EQ(workspace_.Model.RootUnitName, "");
-  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Could not determine Main form of project"});
-  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Warning);
+  EXPECT_EQ(Model().RootUnitName, "");
+  EXPECT_EQ(prompter_.Shown(), Names{"warning: Could not determine Main form of project"});
 }
 
 TEST_F(ProjectFileParserTest, DottedNamesAndByteOrderMark) {
   Parse("\xEF\xBB\xBFlibrary Lib; uses Vcl.Forms, dbstructures.mysql in '..\\x\\dbstructures.mysql.pas' {F}; "
         "begin end.");
-  EXPECT_EQ(workspace_.Model.RootUnitName, "Lib");
+  EXPECT_EQ(Model().RootUnitName, "Lib");
   EXPECT_EQ(Rows()[0], "dbstructures.mysql|F|..\\x\\");
-  EXPECT_EQ(workspace_.Dependencies.SuppressList, std::vector<std::string>{"Vcl.Forms"});
+  EXPECT_EQ(workspace_.Dependencies.SuppressList, Names{"Vcl.Forms"});
 }
 
 TEST_F(ProjectFileParserTest, UnreadableFileClearsNamesOfThePreviousProject) {
-  workspace_.Model.MainFormName = "OldForm";
-  workspace_.Model.RootUnitName = "Old";
-  workspace_.Model.ProjectFile = folder_.Path() + "Missing.dpr";
+  Model().MainFormName = "OldForm";
+  Model().RootUnitName = "Old";
+  Model().ProjectFile = folder_.Path() + "Missing.dpr";
   ParseProjectFile(workspace_, ui_);
-  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Can not open file: \r\r" + folder_.Path() + "Missing.dpr"});
-  EXPECT_EQ(workspace_.Model.MainFormName, "");
-  EXPECT_EQ(workspace_.Model.RootUnitName, "");
+  EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + "Missing.dpr"});
+  EXPECT_EQ(Model().MainFormName, "");
+  EXPECT_EQ(Model().RootUnitName, "");
 }
 
 TEST(UnitPathColumn, DrivePrefixForRootedPaths) {
@@ -129,7 +111,7 @@ TEST(UnitPathColumn, DrivePrefixForRootedPaths) {
 TEST_F(ProjectFileParserTest, ColumnWidthsAreBoundedByAThirdOfTheList) {
   workspace_.SourceListWidth = 600;
   Parse("program P; uses A in 'A.pas' {AVeryLongFormNameThatIsWiderThanAThirdOfTheList}; begin end.");
-  const SourceColumnWidths& widths = workspace_.Model.ColumnWidths;
+  const SourceColumnWidths& widths = Model().ColumnWidths;
   EXPECT_EQ(widths.FormName, 200);
   EXPECT_LT(widths.Unit, 200);
   EXPECT_EQ(widths.Path, 600 - widths.Unit - widths.FormName - 4);

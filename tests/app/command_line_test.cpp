@@ -17,15 +17,7 @@ using testing::TempFolder;
 /// Runs tarnwick-doc in-process on a copy of the demo project with its own settings file.
 class CommandLineTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::copy(TARNWICK_SOURCE_DIR "/examples/Demo", folder_.Path() + "Demo",
-                          std::filesystem::copy_options::recursive);
-    // Only what the repository holds: no document left by an earlier demo run.
-    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path() + "Demo/Documentation")) {
-      std::string name = entry.path().filename().string();
-      if (name != "MainUnit.jpg" && name != "EditUnit_Details.bmp") std::filesystem::remove(entry.path());
-    }
-  }
+  void SetUp() override { project_ = testing::CopyDemoProject(folder_); }
   int Run(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"tarnwick-doc", "-q", "--settings", folder_.Path() + "t.reg"});
     std::vector<char*> argv;
@@ -37,10 +29,11 @@ class CommandLineTest : public ::testing::Test {
     err_ = ::testing::internal::GetCapturedStderr();
     return status;
   }
-  std::string Project() const { return folder_.Path() + "Demo/Demo.dpr"; }
+  const std::string& Project() const { return project_; }
   std::string Document() const { return folder_.Path() + "Demo/Documentation/Demo.html"; }
 
   TempFolder folder_;
+  std::string project_;
   std::string out_;
   std::string err_;
 };

@@ -10,21 +10,16 @@
 #include "analysis/open_project.h"
 #include "app/app_settings.h"
 #include "report/documentation_writer.h"
-#include "support/recording_prompter.h"
-#include "support/temp_folder.h"
+#include "support/workspace_test.h"
 
 namespace tarnwick {
 namespace {
-
-using testing::RecordingPrompter;
-using testing::RecordingProgressSink;
-using testing::TempFolder;
 
 constexpr const char* kProject =
     "program P;\r\nuses\r\n  Forms,\r\n  Main in 'Main.pas' {MainForm},\r\n  Other in 'Other.pas',\r\n"
     "  Gone in 'Gone.pas' {GoneForm};\r\nbegin\r\n  Application.CreateForm(TMainForm, MainForm);\r\nend.\r\n";
 
-class FaultsTest : public ::testing::Test {
+class FaultsTest : public testing::WorkspaceTest {
  protected:
   void SetUp() override {
     folder_.Write("P.dpr", kProject);
@@ -36,8 +31,7 @@ class FaultsTest : public ::testing::Test {
   void Open() { OpenProject(workspace_, ui_, OpenHooks(), folder_.Path() + "P.dpr"); }
   DocResult Write() {
     ReportOptions options;
-    options.DependencyOutput = kOutputAsText;
-    options.ObjectsOutput = kOutputAsText;
+    options.DependencyOutput = options.ObjectsOutput = kOutputAsText;
     return WriteDocumentation(workspace_, options, ui_, DocumentationRequest());
   }
   bool Said(const std::string& text) const {
@@ -45,13 +39,6 @@ class FaultsTest : public ::testing::Test {
       if (said.find(text) != std::string::npos) return true;
     return false;
   }
-
-  TempFolder folder_;
-  Workspace workspace_;
-  RecordingPrompter prompter_;
-  RecordingProgressSink progress_;
-  EstimatingTextMeasure measure_;
-  UserInterface ui_{prompter_, progress_, measure_};
 };
 
 TEST_F(FaultsTest, MissingEmptyAndGarbageUnitsAreReportedOnceAndTheRestGoesOn) {
@@ -61,7 +48,7 @@ TEST_F(FaultsTest, MissingEmptyAndGarbageUnitsAreReportedOnceAndTheRestGoesOn) {
   std::vector<std::string> texts = prompter_.Texts();
   EXPECT_EQ(std::count(texts.begin(), texts.end(), "Can not open file: \r\r" + folder_.Path() + "gone.pas"), 1);
   EXPECT_TRUE(Said("Could not open the form \r\r" + folder_.Path() + "Gone.dfm"));
-  EXPECT_EQ(workspace_.Model.ObjectTree.size(), 1u);  // Main's form still read
+  EXPECT_EQ(Model().ObjectTree.size(), 1u);  // Main's form still read
   EXPECT_EQ(Write(), DocResult::Written);
 }
 
@@ -70,7 +57,7 @@ TEST_F(FaultsTest, UnreadableFileAndEndlessUsesClause) {
   folder_.Write("Main.pas", "unit Main;\r\ninterface\r\nuses Gone, Other, " + std::string(100000, ',') + "X");
   Open();
   EXPECT_TRUE(Said("Can not open file: \r\r" + folder_.Path() + "other.pas"));
-  ASSERT_EQ(workspace_.Model.DependencyTree.size(), 1u);
+  ASSERT_EQ(Model().DependencyTree.size(), 1u);
   EXPECT_EQ(Write(), DocResult::Written);
 }
 
@@ -78,7 +65,7 @@ TEST_F(FaultsTest, EmptyAndTruncatedProjectFiles) {
   folder_.Write("P.dpr", "");
   Open();
   EXPECT_TRUE(Said("Could not determine Main form of project"));
-  EXPECT_EQ(workspace_.Model.Units().size(), 1u);
+  EXPECT_EQ(Model().Units().size(), 1u);
   folder_.Write("P.dpr", std::string(kProject).substr(0, 60));
   prompter_.Clear();
   Open();
@@ -100,16 +87,21 @@ TEST_F(FaultsTest, HugeUnitIsReadAndListed) {
 TEST_F(FaultsTest, DocumentationFolderThatCannotBeCreated) {
   folder_.Write("Documentation", "a file where the folder should be");
   Open();
+  prompter_.Clear();
   EXPECT_EQ(Write(), DocResult::NoFolder);
+  EXPECT_EQ(prompter_.Shown(), std::vector<std::string>{"error: Could not create dir " + Model().DocumentationFolder});
   EXPECT_EQ(testing::ReadFileText(folder_.Path() + "Documentation"), "a file where the folder should be");
 }
 
 TEST_F(FaultsTest, OutputFileThatCannotBeWrittenKeepsTheOldOne) {
   std::filesystem::create_directories(folder_.Path() + "Documentation/P.html");
   Open();
-  prompter_.QueueAnswer(MessageAnswer::Ok);  // overwrite
-  EXPECT_NE(Write(), DocResult::Written);
-  EXPECT_TRUE(std::filesystem::is_directory(folder_.Path() + "Documentation/P.html"));
+  prompter_.Clear();
+  EXPECT_EQ(Write(), DocResult::NoFile);  // after the overwrite question, answered OK
+  const std::string file = Model().DocumentationFolder + "P.html";
+  EXPECT_TRUE(prompter_.Shown().back().starts_with("error: Cannot create file \"" + file + "\". "))
+      << prompter_.Texts().back();
+  EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
 TEST_F(FaultsTest, MalformedAndUnwritableSettings) {
@@ -126,8 +118,11 @@ TEST_F(FaultsTest, MalformedAndUnwritableSettings) {
 
   folder_.Write("blocked", "x");
   SettingsStore unwritable(folder_.Path() + "blocked/s.reg");
+  prompter_.Clear();
   EXPECT_FALSE(SaveSettings(unwritable, loaded, prompter_));
-  EXPECT_TRUE(Said("Could not save your settings"));
+  EXPECT_EQ(prompter_.Shown(), std::vector<std::string>{"error: Could not save your settings because the registry "
+                                                        "key \\Software\\Merrowind\\Tarnwick could not be opened or "
+                                                        "created."});
   EXPECT_EQ(testing::ReadFileText(folder_.Path() + "blocked"), "x");
 }
 

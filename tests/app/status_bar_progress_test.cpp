@@ -1,5 +1,6 @@
 #include "app/status_bar_progress.h"
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -10,14 +11,16 @@ namespace {
 
 using Bar = std::pair<int32_t, int32_t>;
 
-TEST(StatusBarProgress, GeometryFollowsThePanelWidth) {
-  TStatusBarProgress fifty(50, 19);
-  EXPECT_EQ(fifty.StepSize, 5);
-  EXPECT_EQ(fifty.MaxLength, 25);
-  EXPECT_EQ(fifty.BarRect.Bottom, 19);
-  TStatusBarProgress odd(37, 19);
-  EXPECT_EQ(odd.StepSize, 3);
-  EXPECT_EQ(odd.MaxLength, 18);
+Bar Span(const BarRectangle& rect) { return {rect.Left, rect.Right}; }
+
+TEST(StatusBarProgress, GeometryFollowsThePanelWidthAndANarrowPanelNeverMoves) {
+  for (auto [width, step, length] : {std::tuple{50, 5, 25}, {37, 3, 18}, {9, 0, 4}}) {
+    TStatusBarProgress progress(width, 19);
+    EXPECT_EQ(std::tuple(progress.StepSize, progress.MaxLength, progress.BarRect.Bottom), std::tuple(step, length, 19));
+  }
+  TStatusBarProgress narrow(9, 19);
+  for (int i = 0; i < 30; ++i) narrow.Step();
+  EXPECT_EQ(Span(narrow.BarRect), Bar(0, 0));
 }
 
 TEST(StatusBarProgress, TwentyStepCycleOfAFiftyPixelPanel) {
@@ -26,7 +29,7 @@ TEST(StatusBarProgress, TwentyStepCycleOfAFiftyPixelPanel) {
   std::vector<Bar> seen;
   for (int i = 0; i < 20; ++i) {
     progress.Step();
-    seen.emplace_back(progress.BarRect.Left, progress.BarRect.Right);
+    seen.push_back(Span(progress.BarRect));
   }
   std::vector<Bar> expected = {{0, 5},   {0, 10},  {0, 15},  {0, 20},  {0, 25},  {5, 30},  {10, 35},
                                {15, 40}, {20, 45}, {50, 50}, {45, 50}, {40, 50}, {35, 50}, {30, 50},
@@ -35,42 +38,32 @@ TEST(StatusBarProgress, TwentyStepCycleOfAFiftyPixelPanel) {
   EXPECT_TRUE(progress.Forward);
   EXPECT_EQ(repaints, 20);
   progress.Step();
-  EXPECT_EQ(Bar(progress.BarRect.Left, progress.BarRect.Right), Bar(0, 5));
+  EXPECT_EQ(Span(progress.BarRect), Bar(0, 5));
 }
 
 TEST(StatusBarProgress, ErasesTheStripLeftBehind) {
   TStatusBarProgress progress(50, 19);
   for (int i = 0; i < 6; ++i) progress.Step();  // bar (5, 30), came from (0, 25)
-  EXPECT_EQ(Bar(progress.EraseRect.Left, progress.EraseRect.Right), Bar(-5, 0));
+  EXPECT_EQ(Span(progress.EraseRect), Bar(-5, 0));
   progress.Step();  // bar (10, 35)
-  EXPECT_EQ(Bar(progress.EraseRect.Left, progress.EraseRect.Right), Bar(0, 5));
+  EXPECT_EQ(Span(progress.EraseRect), Bar(0, 5));
   for (int i = 0; i < 3; ++i) progress.Step();  // turned at the right end
   EXPECT_FALSE(progress.Forward);
-  EXPECT_EQ(Bar(progress.EraseRect.Left, progress.EraseRect.Right), Bar(0, 0));
+  EXPECT_EQ(Span(progress.EraseRect), Bar(0, 0));
 }
 
 TEST(StatusBarProgress, ResetClearsThePanelOnceAndKeepsDirection) {
   std::vector<Bar> eraseAtRepaint;
   TStatusBarProgress* self = nullptr;
-  TStatusBarProgress progress(50, 19, [&] {
-    eraseAtRepaint.emplace_back(self->EraseRect.Left, self->EraseRect.Right);
-  });
+  TStatusBarProgress progress(50, 19, [&] { eraseAtRepaint.push_back(Span(self->EraseRect)); });
   self = &progress;
   for (int i = 0; i < 12; ++i) progress.Step();
   eraseAtRepaint.clear();
   progress.Reset();
-  ASSERT_EQ(eraseAtRepaint.size(), 1u);
-  EXPECT_EQ(eraseAtRepaint[0], Bar(0, 50));
-  EXPECT_EQ(Bar(progress.BarRect.Left, progress.BarRect.Right), Bar(0, 0));
-  EXPECT_EQ(Bar(progress.EraseRect.Left, progress.EraseRect.Right), Bar(0, 0));
+  EXPECT_EQ(eraseAtRepaint, std::vector<Bar>{Bar(0, 50)});
+  EXPECT_EQ(Span(progress.BarRect), Bar(0, 0));
+  EXPECT_EQ(Span(progress.EraseRect), Bar(0, 0));
   EXPECT_FALSE(progress.Forward);
-}
-
-TEST(StatusBarProgress, NarrowPanelNeverMoves) {
-  TStatusBarProgress progress(9, 19);
-  EXPECT_EQ(progress.StepSize, 0);
-  for (int i = 0; i < 30; ++i) progress.Step();
-  EXPECT_EQ(Bar(progress.BarRect.Left, progress.BarRect.Right), Bar(0, 0));
 }
 
 }  // namespace

@@ -2,41 +2,36 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/bmp_codec.h"
 #include "platform/jpeg_codec.h"
-#include "support/recording_prompter.h"
-#include "support/temp_folder.h"
+#include "support/workspace_test.h"
 
 namespace tarnwick {
 namespace {
 
 using testing::ReadFileText;
-using testing::RecordingPrompter;
 using testing::TempFolder;
+using Names = std::vector<std::string>;
 
 std::shared_ptr<Picture> MakePicture(Picture::Format kind, int width, int height, std::vector<uint8_t> pixels,
                                      std::string jpegData = "") {
-  auto picture = std::make_shared<Picture>();
-  picture->Kind = kind;
-  picture->Width = width;
-  picture->Height = height;
-  picture->Pixels = std::move(pixels);
-  picture->JpegData = std::move(jpegData);
-  return picture;
+  return std::make_shared<Picture>(Picture{kind, width, height, std::move(pixels), 24, std::move(jpegData), 0});
 }
-
-std::shared_ptr<Picture> JpegPicture(const std::string& bytes) { return MakePicture(Picture::Format::Jpeg, 1, 1, {}, bytes); }
+std::shared_ptr<Picture> JpegPicture(const std::string& bytes) {
+  return MakePicture(Picture::Format::Jpeg, 1, 1, {}, bytes);
+}
 
 ImageEntry Entry(std::string form, std::string view, std::string file = "", std::string status = "New") {
   return ImageEntry{std::move(form), std::move(view), "", std::move(file), std::move(status), nullptr, false};
 }
 
-std::vector<std::string> FileNames(const std::vector<ImageEntry>& images) {
-  std::vector<std::string> names;
+Names FileNames(const std::vector<ImageEntry>& images) {
+  Names names;
   for (const ImageEntry& entry : images) names.push_back(entry.FileName);
   return names;
 }
@@ -44,18 +39,16 @@ std::vector<std::string> FileNames(const std::vector<ImageEntry>& images) {
 TEST(ImageList, FileNamesAndTheNameTest) {
   EXPECT_EQ(ImageFileName("Main", "", false), "Main.jpg");
   EXPECT_EQ(ImageFileName("Main", "Details", true), "Main_Details.bmp");
-  std::string view = "stale";
-  EXPECT_TRUE(MatchImageFileName("Main.jpg", "Main", view));
-  EXPECT_EQ(view, "");
-  EXPECT_TRUE(MatchImageFileName("Main_Details.jpg", "Main", view));
-  EXPECT_EQ(view, "Details");
-  EXPECT_FALSE(MatchImageFileName("MainForm.jpg", "Main", view));
-  // Split at the last "_": a unit or view name holding "_" does not come back.
-  EXPECT_FALSE(MatchImageFileName("My_Unit.bmp", "My_Unit", view));
-  EXPECT_TRUE(MatchImageFileName("My_Unit_Main.bmp", "My_Unit", view));
-  EXPECT_EQ(view, "Main");
-  EXPECT_FALSE(MatchImageFileName("Main_A_B.jpg", "Main", view));
-  EXPECT_FALSE(MatchImageFileName("unit1.bmp", "Unit1", view));  // exact letter case
+  // File, unit, and the view found ("-" for no match). Split at the last "_": a unit or view name
+  // holding "_" does not come back. Letter case must match exactly.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"Main.jpg", "Main", ""},          {"Main_Details.jpg", "Main", "Details"}, {"MainForm.jpg", "Main", "-"},
+      {"My_Unit.bmp", "My_Unit", "-"},   {"My_Unit_Main.bmp", "My_Unit", "Main"}, {"Main_A_B.jpg", "Main", "-"},
+      {"unit1.bmp", "Unit1", "-"}};
+  for (auto [file, unit, expected] : cases) {
+    std::string view = "stale";
+    EXPECT_EQ(MatchImageFileName(file, unit, view) ? view : "-", expected) << file;
+  }
 }
 
 TEST(ImageList, SortedByFormThenViewByCharacterCodesAndStable) {
@@ -65,10 +58,10 @@ TEST(ImageList, SortedByFormThenViewByCharacterCodesAndStable) {
     AddImage(images, std::move(entry));
   }
   // Upper case before lower case, a prefix before the longer name, equal entries in arrival order.
-  EXPECT_EQ(FileNames(images), (std::vector<std::string>{"4", "5", "7", "6", "3", "2", "1"}));
+  EXPECT_EQ(FileNames(images), (Names{"4", "5", "7", "6", "3", "2", "1"}));
   std::vector<ImageEntry> unsorted = {Entry("z", "", "1"), Entry("a", "", "2"), Entry("z", "", "3")};
   SortImages(unsorted);
-  EXPECT_EQ(FileNames(unsorted), (std::vector<std::string>{"2", "1", "3"}));
+  EXPECT_EQ(FileNames(unsorted), (Names{"2", "1", "3"}));
 }
 
 TEST(ImageList, LoadersTellMissingFromUnreadableFiles) {
@@ -89,20 +82,16 @@ TEST(ImageList, LoadersTellMissingFromUnreadableFiles) {
   EXPECT_EQ(loaded->BitsPerPixel, 32);  // written back in the depth it was read
 }
 
-class ImageFiles : public ::testing::Test {
+class ImageFiles : public testing::WorkspaceTest {
  protected:
-  ImageFiles() { workspace_.Model.DocumentationFolder = temp_.Path() + "Documentation/"; }
+  ImageFiles() { Model().DocumentationFolder = folder_.Path() + "Documentation/"; }
 
   ImageEntry& Add(std::string file, std::shared_ptr<Picture> picture, std::string status = "New") {
     ImageEntry entry = Entry("Form" + file, "", file, status);
     entry.Image = std::move(picture);
-    return workspace_.Model.Images[AddImage(workspace_.Model.Images, std::move(entry))];
+    return Model().Images[AddImage(Model().Images, std::move(entry))];
   }
-  std::string PathOf(const std::string& file) const { return workspace_.Model.DocumentationFolder + file; }
-
-  TempFolder temp_;
-  Workspace workspace_;
-  RecordingPrompter prompter_;
+  std::string PathOf(const std::string& file) { return Model().DocumentationFolder + file; }
 };
 
 TEST_F(ImageFiles, SavingCreatesTheFolderAndEncodesCapturedPixelsAtTheSettingsQuality) {
@@ -116,12 +105,12 @@ TEST_F(ImageFiles, SavingCreatesTheFolderAndEncodesCapturedPixelsAtTheSettingsQu
 
   EXPECT_TRUE(SaveNewImages(workspace_, prompter_));
   EXPECT_TRUE(prompter_.Messages().empty());
-  EXPECT_FALSE(HasNewImages(workspace_.Model.Images));
+  EXPECT_FALSE(HasNewImages(Model().Images));
   EXPECT_EQ(ReadFileText(PathOf("A.jpg")), "jpeg bytes");
   PixelView capturedPixels{20, 10, PixelLayout::Rgba, captured->Pixels, 0};
   std::string expected = *EncodeJpeg(capturedPixels, 35);
   EXPECT_EQ(ReadFileText(PathOf("B.jpg")), expected);
-  EXPECT_EQ(workspace_.Model.Images[1].Image->JpegData, expected);  // held compressed from now on
+  EXPECT_EQ(Model().Images[1].Image->JpegData, expected);  // held compressed from now on
   // A capture that recorded its quality keeps it whatever the setting says now.
   captured->JpegQuality = 80;
   Add("D.jpg", captured);
@@ -131,34 +120,31 @@ TEST_F(ImageFiles, SavingCreatesTheFolderAndEncodesCapturedPixelsAtTheSettingsQu
 }
 
 TEST_F(ImageFiles, OverwriteQuestionAnsweredBothWays) {
-  temp_.Write("Documentation/Main.jpg", "old");
+  folder_.Write("Documentation/Main.jpg", "old");
   Add("Main.jpg", JpegPicture("new"));
   prompter_.QueueAnswer(MessageAnswer::Cancel);
   EXPECT_EQ(SaveImage(workspace_, 0, true, prompter_), SaveOutcome::Skipped);
-  ASSERT_EQ(prompter_.Messages().size(), 1u);
-  EXPECT_EQ(prompter_.Messages()[0].text, "Overwrite file Main.jpg");
-  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Confirmation);
+  EXPECT_EQ(prompter_.Shown(), Names{"confirmation: Overwrite file Main.jpg"});
   EXPECT_EQ(prompter_.Messages()[0].buttons, MessageButtons::OkCancel);
   EXPECT_EQ(ReadFileText(PathOf("Main.jpg")), "old");
-  EXPECT_EQ(workspace_.Model.Images[0].Status, "New");
+  EXPECT_EQ(Model().Images[0].Status, "New");
 
   prompter_.QueueAnswer(MessageAnswer::Ok);
   EXPECT_EQ(SaveImage(workspace_, 0, true, prompter_), SaveOutcome::Saved);
   EXPECT_EQ(ReadFileText(PathOf("Main.jpg")), "new");
-  EXPECT_EQ(workspace_.Model.Images[0].Status, "Disk");
+  EXPECT_EQ(Model().Images[0].Status, "Disk");
 }
 
 TEST_F(ImageFiles, FolderThatCannotBeCreatedIsReportedAndNothingIsLost) {
-  temp_.Write("Blocked", "a file where the project folder should be");
-  workspace_.Model.DocumentationFolder = temp_.Path() + "Blocked/Documentation/";
+  folder_.Write("Blocked", "a file where the project folder should be");
+  Model().DocumentationFolder = folder_.Path() + "Blocked/Documentation/";
   Add("A.jpg", JpegPicture("a"));
   Add("B.jpg", JpegPicture("b"));
   EXPECT_TRUE(SaveNewImages(workspace_, prompter_));  // each image is tried; the command goes on
-  std::string message = "Could not create dir " + workspace_.Model.DocumentationFolder;
-  EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{message, message}));
-  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Error);
-  EXPECT_EQ(workspace_.Model.Images[1].Status, "New");
-  EXPECT_EQ(workspace_.Model.Images[1].Image->JpegData, "b");
+  std::string message = "error: Could not create dir " + Model().DocumentationFolder;
+  EXPECT_EQ(prompter_.Shown(), (Names{message, message}));
+  EXPECT_EQ(Model().Images[1].Status, "New");
+  EXPECT_EQ(Model().Images[1].Image->JpegData, "b");
 }
 
 TEST_F(ImageFiles, WriteFailureEndsTheCommandAndKeepsTheEntriesNew) {
@@ -168,13 +154,13 @@ TEST_F(ImageFiles, WriteFailureEndsTheCommandAndKeepsTheEntriesNew) {
   EXPECT_FALSE(SaveSelectedImages(workspace_, prompter_));
   ASSERT_EQ(prompter_.Messages().size(), 1u);
   EXPECT_EQ(prompter_.Messages()[0].text.rfind("Could not write " + PathOf("A.jpg") + "\r\r", 0), 0u);
-  EXPECT_EQ(workspace_.Model.Images[0].Status, "New");
-  EXPECT_EQ(workspace_.Model.Images[1].Status, "New");  // never reached
+  EXPECT_EQ(Model().Images[0].Status, "New");
+  EXPECT_EQ(Model().Images[1].Status, "New");  // never reached
   EXPECT_FALSE(std::filesystem::exists(PathOf("B.jpg")));
 }
 
 TEST_F(ImageFiles, DeleteAsksForDiskFilesAndCancelStopsTheCommand) {
-  for (const char* name : {"A.jpg", "C.jpg", "D.jpg"}) temp_.Write(std::string("Documentation/") + name, "x");
+  for (const char* name : {"A.jpg", "C.jpg", "D.jpg"}) folder_.Write(std::string("Documentation/") + name, "x");
   Add("A.jpg", JpegPicture("a"), "Disk").Selected = true;
   Add("B.jpg", JpegPicture("b"), "Disk").Selected = true;  // its file is already gone
   Add("C.jpg", JpegPicture("c")).Selected = true;            // "New": removed without a question
@@ -183,11 +169,10 @@ TEST_F(ImageFiles, DeleteAsksForDiskFilesAndCancelStopsTheCommand) {
   // OK for A, B and the message about B's file, Cancel for D.
   for (int i = 0; i < 3; ++i) prompter_.QueueAnswer(MessageAnswer::Ok);
   prompter_.QueueAnswer(MessageAnswer::Cancel);
-  DeleteSelectedImages(workspace_.Model, prompter_);
-  EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"Delete file A.jpg", "Delete file B.jpg",
-                                                         "Could not delete B.jpg", "Delete file D.jpg"}));
-  EXPECT_EQ(prompter_.Messages()[2].kind, MessageKind::Information);
-  EXPECT_EQ(FileNames(workspace_.Model.Images), (std::vector<std::string>{"D.jpg", "E.jpg"}));
+  DeleteSelectedImages(Model(), prompter_);
+  EXPECT_EQ(prompter_.Shown(), (Names{"confirmation: Delete file A.jpg", "confirmation: Delete file B.jpg",
+                                      "information: Could not delete B.jpg", "confirmation: Delete file D.jpg"}));
+  EXPECT_EQ(FileNames(Model().Images), (Names{"D.jpg", "E.jpg"}));
   EXPECT_FALSE(std::filesystem::exists(PathOf("A.jpg")));
   EXPECT_TRUE(std::filesystem::exists(PathOf("D.jpg")));
 }

@@ -3,6 +3,7 @@
 #include "platform/win_path.h"
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,23 +16,20 @@ namespace {
 using testing::TempFolder;
 
 TEST(WinPath, SplitsAtBackslashSlashAndColon) {
-  EXPECT_EQ(ExtractFileName("C:\\Work\\P.dpr"), "P.dpr");
-  EXPECT_EQ(ExtractFilePath("C:\\Work\\P.dpr"), "C:\\Work\\");
-  EXPECT_EQ(ExtractFilePath("C:P.dpr"), "C:");
-  EXPECT_EQ(ExtractFilePath("..\\Common/Unit2.pas"), "..\\Common/");
-  EXPECT_EQ(ExtractFilePath("Unit2.pas"), "");
-  EXPECT_EQ(ExtractFileExt("..\\v1.2\\Unit2"), "");
-  EXPECT_EQ(ExtractFileExt("Lib\\Unit2.pas"), ".pas");
+  using Split = std::string (*)(std::string_view);
+  const std::tuple<Split, const char*, const char*> cases[] = {
+      {ExtractFileName, "C:\\Work\\P.dpr", "P.dpr"},        {ExtractFilePath, "C:\\Work\\P.dpr", "C:\\Work\\"},
+      {ExtractFilePath, "C:P.dpr", "C:"},                     {ExtractFilePath, "..\\Common/Unit2.pas", "..\\Common/"},
+      {ExtractFilePath, "Unit2.pas", ""},                     {ExtractFileExt, "..\\v1.2\\Unit2", ""},
+      {ExtractFileExt, "Lib\\Unit2.pas", ".pas"}};
+  for (auto [split, path, part] : cases) EXPECT_EQ(split(path), part) << path;
   EXPECT_EQ(ChangeFileExt("MyLib", ".dpr"), "MyLib.dpr");
   EXPECT_EQ(ChangeFileExt("Demo.dpr", ".html"), "Demo.html");
 }
 
 TEST(WinPath, DrivePartsAndExtensions) {
-  EXPECT_TRUE(HasDrivePart("C:\\x.pas"));
-  EXPECT_TRUE(HasDrivePart("\\\\server\\share\\x.pas"));
-  EXPECT_FALSE(HasDrivePart("\\Lib\\x.pas"));
-  EXPECT_FALSE(HasDrivePart("..\\x.pas"));
-  EXPECT_FALSE(HasDrivePart(""));
+  for (const char* path : {"C:\\x.pas", "\\\\server\\share\\x.pas"}) EXPECT_TRUE(HasDrivePart(path)) << path;
+  for (const char* path : {"\\Lib\\x.pas", "..\\x.pas", ""}) EXPECT_FALSE(HasDrivePart(path)) << path;
   // A dotted unit name has no extension of its own; a source extension is kept.
   EXPECT_EQ(AppendExtensionIfMissing("dbstructures.mysql", ".pas"), "dbstructures.mysql.pas");
   EXPECT_EQ(AppendExtensionIfMissing("Project1.dpr", ".pas"), "Project1.dpr");
@@ -40,13 +38,11 @@ TEST(WinPath, DrivePartsAndExtensions) {
 }
 
 TEST(WinPath, WildcardsIgnoreCase) {
-  EXPECT_TRUE(WildcardMatch("Unit1*.bmp", "Unit1_Main.BMP"));
-  EXPECT_TRUE(WildcardMatch("Unit1*.bmp", "unit1.bmp"));
-  EXPECT_TRUE(WildcardMatch("*.pas", "a.b.PAS"));
-  EXPECT_FALSE(WildcardMatch("*.pas", "a.pas.bak"));
-  EXPECT_FALSE(WildcardMatch("Unit1*.bmp", "Unit2.bmp"));
-  EXPECT_TRUE(WildcardMatch("?nit*", "Unit"));
-  EXPECT_FALSE(WildcardMatch("", "x"));
+  for (auto [pattern, name] : {std::pair{"Unit1*.bmp", "Unit1_Main.BMP"}, {"Unit1*.bmp", "unit1.bmp"},
+                               {"*.pas", "a.b.PAS"}, {"?nit*", "Unit"}})
+    EXPECT_TRUE(WildcardMatch(pattern, name)) << pattern << " " << name;
+  for (auto [pattern, name] : {std::pair{"*.pas", "a.pas.bak"}, {"Unit1*.bmp", "Unit2.bmp"}, {"", "x"}})
+    EXPECT_FALSE(WildcardMatch(pattern, name)) << pattern << " " << name;
 }
 
 TEST(HostPath, FindsComponentsWithoutRegardToCase) {

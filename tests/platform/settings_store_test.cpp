@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 
 #include "support/temp_folder.h"
 
@@ -25,18 +26,19 @@ constexpr std::string_view kKey = "\\Software\\Merrowind\\Tarnwick";
 RegValue Dword(uint32_t n) { return {RegType::Dword, n, {}}; }
 RegValue Text(RegType type, std::string text) { return {type, 0, std::move(text)}; }
 
-std::string Reparsed(const std::string& text) {
-  SettingsStore store("");
-  store.FromText(text);
-  return store.ToText();
+// Every value of kKey as "name type number text".
+std::vector<std::string> Values(const SettingsStore& store) {
+  std::vector<std::string> values;
+  for (const std::string& name : store.ValueNames(kKey)) {
+    const RegValue& value = *store.FindValue(kKey, name);
+    values.push_back(name + " " + std::to_string(static_cast<int>(value.Type)) + " " + std::to_string(value.Number) +
+                     " " + value.Text);
+  }
+  return values;
 }
 
 size_t FileCount(const std::string& folder) {
-  size_t count = 0;
-  for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator(); ++it) {
-    ++count;
-  }
-  return count;
+  return std::distance(fs::recursive_directory_iterator(folder), fs::recursive_directory_iterator());
 }
 
 TEST(SettingsStoreText, WritesEveryTypeAsTheRegistryEditorAndReadsItBack) {
@@ -63,15 +65,7 @@ TEST(SettingsStoreText, WritesEveryTypeAsTheRegistryEditorAndReadsItBack) {
   SettingsStore reread("");
   reread.FromText(text);
   EXPECT_EQ(reread.ToText(), text);
-  EXPECT_EQ(reread.ValueNames(kKey), store.ValueNames(kKey));
-  for (const std::string& name : store.ValueNames(kKey)) {
-    const RegValue* before = store.FindValue(kKey, name);
-    const RegValue* after = reread.FindValue(kKey, name);
-    ASSERT_NE(after, nullptr) << name;
-    EXPECT_EQ(after->Type, before->Type) << name;
-    EXPECT_EQ(after->Number, before->Number) << name;
-    EXPECT_EQ(after->Text, before->Text) << name;
-  }
+  EXPECT_EQ(Values(reread), Values(store));
 }
 
 TEST(SettingsStoreText, KeepsUnknownKindsAndRootsAndReadsWindowsLineEnds) {
@@ -94,24 +88,16 @@ TEST(SettingsStoreText, KeepsUnknownKindsAndRootsAndReadsWindowsLineEnds) {
 TEST(SettingsStoreText, SkipsMalformedLinesAndKeepsTheValidRest) {
   std::string junk("\x00\xff\x1b[\x80\"", 7);
   SettingsStore store("");
-  store.FromText("\"Orphan\"=dword:00000001\n"
-                 "[HKEY_CURRENT_USER\\A]\n"
-                 "\"Good\"=\"yes\"\n"
-                 "this is garbage\n" + junk + "\n"
-                 "\"Open=\"unterminated\n"
-                 "\"Half\"=\"no end\n"
-                 "\"Trail\"=\"x\" junk\n"
-                 "\"NoEquals\"\n"
-                 "\"Gone\"=-\n"
-                 "@=dword:00000007\n"
-                 "[HKEY_CURRENT_USER\\B\n"
-                 "\"Lost\"=dword:00000002\n"
-                 "[HKEY_CURRENT_USER\\C]\n"
-                 "\"Also\"=dword:00000003");
+  store.FromText("\"Orphan\"=dword:00000001\n[HKEY_CURRENT_USER\\A]\n\"Good\"=\"yes\"\nthis is garbage\n" + junk +
+                 "\n\"Open=\"unterminated\n\"Half\"=\"no end\n\"Trail\"=\"x\" junk\n\"NoEquals\"\n\"Gone\"=-\n"
+                 "@=dword:00000007\n[HKEY_CURRENT_USER\\B\n\"Lost\"=dword:00000002\n"
+                 "[HKEY_CURRENT_USER\\C]\n\"Also\"=dword:00000003");
   EXPECT_EQ(store.ValueNames("A"), (std::vector<std::string>{"Good", ""}));
   EXPECT_FALSE(store.KeyExists("B"));
   EXPECT_EQ(store.ValueNames("C"), std::vector<std::string>{"Also"});
-  EXPECT_EQ(Reparsed(store.ToText()), store.ToText());
+  SettingsStore reread("");
+  reread.FromText(store.ToText());
+  EXPECT_EQ(reread.ToText(), store.ToText());
 }
 
 TEST(SettingsStoreKeys, NamesIgnoreCaseAndKeepFirstValueOrder) {
@@ -181,7 +167,6 @@ TEST(SettingsStoreFile, FailedSaveReportsAndLeavesEverythingAsItWas) {
   EXPECT_EQ(ReadFileText(targetDir + "/old"), "old");
   EXPECT_EQ(FileCount(folder.Path()), 3u) << "afile, target.reg, target.reg/old";
 
-
   // A file size limit makes the writing itself fail, whoever runs the test.
   std::string path = folder.Write("Tarnwick.reg", "REGEDIT4\n");
   SettingsStore big(path);
@@ -216,13 +201,10 @@ TEST(SettingsStoreFile, ReadOnlyFolderIsNotWritable) {
 }
 
 TEST(SettingsStoreFile, DefaultPathComesFromTheEnvironment) {
-  struct Saved {
-    const char* name;
-    std::optional<std::string> value;
-  } saved[] = {{"TARNWICK_SETTINGS", {}}, {"XDG_CONFIG_HOME", {}}, {"HOME", {}}};
-  for (Saved& s : saved) {
-    if (const char* v = std::getenv(s.name)) s.value = v;
-  }
+  std::pair<const char*, std::optional<std::string>> saved[] = {
+      {"TARNWICK_SETTINGS", {}}, {"XDG_CONFIG_HOME", {}}, {"HOME", {}}};
+  for (auto& [name, value] : saved)
+    if (const char* v = std::getenv(name)) value = v;
   ::setenv("TARNWICK_SETTINGS", "/x/own.reg", 1);
   ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
   ::setenv("HOME", "/home/u", 1);
@@ -231,9 +213,7 @@ TEST(SettingsStoreFile, DefaultPathComesFromTheEnvironment) {
   EXPECT_EQ(SettingsStore::DefaultFilePath(), "/cfg/Merrowind/Tarnwick.reg");
   ::unsetenv("XDG_CONFIG_HOME");
   EXPECT_EQ(SettingsStore::DefaultFilePath(), "/home/u/.config/Merrowind/Tarnwick.reg");
-  for (const Saved& s : saved) {
-    if (s.value) ::setenv(s.name, s.value->c_str(), 1); else ::unsetenv(s.name);
-  }
+  for (const auto& [name, value] : saved) value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }
 
 TEST(RegistryKeyTest, OpensCreatesAndReadsOnlyMatchingTypes) {

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/jpeg_codec.h"
-#include "support/recording_prompter.h"
-#include "support/temp_folder.h"
+#include "support/workspace_test.h"
 
 namespace tarnwick {
 namespace {
@@ -26,14 +26,18 @@ struct DrawnPage {
   uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
   bool Black(int x, int y) const { return At(x, y) == 0; }
   bool White(int x, int y) const { return At(x, y) == 0xFFFFFF; }
-  bool ColumnBlack(int x, int from, int to) const {
+  bool Column(int x, int from, int to, uint32_t colour) const {
     for (int y = from; y < to; ++y)
-      if (!Black(x, y)) return false;
+      if (At(x, y) != colour) return false;
     return true;
   }
-  bool ColumnWhite(int x, int from, int to) const {
-    for (int y = from; y < to; ++y)
-      if (!White(x, y)) return false;
+  bool ColumnBlack(int x, int from, int to) const { return Column(x, from, to, 0); }
+  bool ColumnWhite(int x, int from, int to) const { return Column(x, from, to, 0xFFFFFF); }
+  // Only strokes are drawn left of the first text: pure black and white, no grey.
+  bool OnlyBlackAndWhiteLeftOf(int textX) const {
+    for (int y = 0; y < Height; ++y)
+      for (int x = 0; x < textX; ++x)
+        if (!Black(x, y) && !White(x, y)) return false;
     return true;
   }
   bool AnyInkInRows(int from, int to, int xFrom = 0, int xTo = kTreePageWidth) const {
@@ -56,81 +60,54 @@ DrawnPage Copy(const TreePage& page, const PixelView& view) {
 }
 
 /// A tree built row by row, a request over it and the pages drawn from it.
-class TreeImagesTest : public ::testing::Test {
+class TreeImagesTest : public testing::WorkspaceTest {
  protected:
   TreeImagesTest() {
     metrics_ = *MeasureTreeFont(FontChoice{});
     request_.BaseName = "Dependencies";
     request_.Rows = &rows_;
-    request_.DocumentationFolder = temp_.Path();
-    request_.PageDrawn = [this](const TreePage& page, const PixelView& view) { drawn_.push_back(Copy(page, view)); };
+    request_.DocumentationFolder = folder_.Path();
+    request_.PageDrawn = [this](const TreePage& page, const PixelView& view) {
+      drawn_.push_back(Copy(page, view));
+    };
   }
 
   void AddNode(int level, std::string text, std::vector<std::string> properties = {}) {
-    levels_.push_back(level);
-    texts_.push_back(std::move(text));
-    properties_.push_back(std::move(properties));
+    nodes_.push_back({level, std::move(text), std::move(properties)});
   }
   // Builds the rows only once all texts are in place, since rows refer into them.
   std::vector<TreePage> Draw() {
     rows_.clear();
-    for (size_t i = 0; i < texts_.size(); ++i) rows_.push_back(TreeRow{levels_[i], texts_[i], properties_[i]});
+    for (const auto& [level, text, properties] : nodes_) rows_.push_back(TreeRow{level, text, properties});
     return DrawTreeImages(request_, ui_);
   }
   void AddRoots(int count) {
     for (int i = 0; i < count; ++i) AddNode(0, "Unit" + std::to_string(i));
   }
-  bool Written(const std::string& name) const { return std::filesystem::exists(temp_.Path() + name); }
+  bool Written(const std::string& name) const { return std::filesystem::exists(folder_.Path() + name); }
 
   int lh() const { return metrics_.RowHeight; }
   int half() const { return metrics_.Half; }
   int ChildX() const { return metrics_.Half + 2 * metrics_.BlankWidth; }
+  int TextX() const { return metrics_.Half + metrics_.BlankWidth; }
 
-  testing::TempFolder temp_;
   TreeMetrics metrics_;
-  std::vector<int> levels_;
-  std::vector<std::string> texts_;
-  std::vector<std::vector<std::string>> properties_;
+  std::vector<std::tuple<int, std::string, std::vector<std::string>>> nodes_;
   std::vector<TreeRow> rows_;
   TreeImageRequest request_;
   std::vector<DrawnPage> drawn_;
-  testing::RecordingPrompter prompter_;
-  NullProgressSink progress_;
-  EstimatingTextMeasure measure_;
-  UserInterface ui_{prompter_, progress_, measure_};
 };
 
 TEST(TreeFontTest, PointsBecomePixelsAt96DotsPerInch) {
-  EXPECT_EQ(FontPixelSize(12), 16);
-  EXPECT_EQ(FontPixelSize(10), 13);
-  EXPECT_EQ(FontPixelSize(11), 15);
-  EXPECT_EQ(FontPixelSize(0), 1);
-  std::optional<TreeMetrics> small = MeasureTreeFont(FontChoice{"Arial", 8});
-  std::optional<TreeMetrics> large = MeasureTreeFont(FontChoice{"Arial", 24});
+  for (auto [points, pixels] : {std::pair{12, 16}, {10, 13}, {11, 15}, {0, 1}})
+    EXPECT_EQ(FontPixelSize(points), pixels);
+  std::optional<TreeMetrics> small = MeasureTreeFont(FontChoice{"Arial", 8}), large = MeasureTreeFont({"Arial", 24});
   ASSERT_TRUE(small && large);
   EXPECT_GT(large->RowHeight, 2 * small->RowHeight);
   EXPECT_GT(small->BlankWidth, 0);
 }
 
 // ---- Pages ------------------------------------------------------------------------------------
-
-TEST_F(TreeImagesTest, ThreeNodesGiveOnePageOfFourRowsWithRowZeroBlank) {
-  AddNode(0, "Project1");
-  AddNode(1, "Unit1");
-  AddNode(1, "Unit2");
-  std::vector<TreePage> pages = Draw();
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].FileName, "Dependencies1.jpg");
-  EXPECT_EQ(pages[0].Width, 480);
-  EXPECT_EQ(pages[0].Height, 4 * lh());
-  EXPECT_EQ(pages[0].Top, 0);
-  EXPECT_EQ(pages[0].Bottom, 4 * lh());
-  ASSERT_EQ(drawn_.size(), 1u);
-  EXPECT_EQ(drawn_[0].Height, 4 * lh());
-  EXPECT_FALSE(drawn_[0].AnyInkInRows(0, lh()));
-  for (int row = 1; row < 4; ++row) EXPECT_TRUE(drawn_[0].AnyInkInRows(row * lh(), (row + 1) * lh()));
-  EXPECT_TRUE(prompter_.Messages().empty());
-}
 
 TEST_F(TreeImagesTest, PagesHoldAtMostLinesPerImageRows) {
   AddRoots(99);
@@ -142,12 +119,9 @@ TEST_F(TreeImagesTest, PagesHoldAtMostLinesPerImageRows) {
   drawn_.clear();
   pages = Draw();
   ASSERT_EQ(pages.size(), 2u);
-  EXPECT_EQ(pages[0].Height, 100 * lh());
-  EXPECT_EQ(pages[0].Bottom, 100 * lh() - 1);
+  EXPECT_EQ(std::tuple(pages[0].Height, pages[0].Bottom), std::tuple(100 * lh(), 100 * lh() - 1));
   EXPECT_EQ(pages[1].FileName, "Dependencies2.jpg");
-  EXPECT_EQ(pages[1].Top, 100 * lh());
-  EXPECT_EQ(pages[1].Height, lh());
-  EXPECT_EQ(pages[1].Bottom, 101 * lh());
+  EXPECT_EQ(std::tuple(pages[1].Top, pages[1].Height, pages[1].Bottom), std::tuple(100 * lh(), lh(), 101 * lh()));
   ASSERT_EQ(drawn_.size(), 2u);
   EXPECT_TRUE(drawn_[1].AnyInkInRows(0, lh()));  // the hundredth root, drawn on its own page
   EXPECT_TRUE(Written("Dependencies1.jpg") && Written("Dependencies2.jpg"));
@@ -157,7 +131,7 @@ TEST_F(TreeImagesTest, FilesAreColourBaselineJpegOfThePageAtTheGivenQuality) {
   AddRoots(5);
   request_.ProgressiveDisplay = true;  // a display option only
   Draw();
-  std::string file = ReadFileText(temp_.Path() + "Dependencies1.jpg");
+  std::string file = ReadFileText(folder_.Path() + "Dependencies1.jpg");
   std::optional<PictureSize> size = ReadJpegSize(file);
   ASSERT_TRUE(size);
   EXPECT_EQ(size->Width, 480);
@@ -175,7 +149,7 @@ TEST_F(TreeImagesTest, FilesAreColourBaselineJpegOfThePageAtTheGivenQuality) {
 
   request_.JpegQuality = 10;
   Draw();
-  EXPECT_LT(ReadFileText(temp_.Path() + "Dependencies1.jpg").size(), file.size());
+  EXPECT_LT(ReadFileText(folder_.Path() + "Dependencies1.jpg").size(), file.size());
 }
 
 TEST_F(TreeImagesTest, EmptyTreeGivesNoPageAndWritesNoFile) {
@@ -183,20 +157,30 @@ TEST_F(TreeImagesTest, EmptyTreeGivesNoPageAndWritesNoFile) {
   request_.Rows = nullptr;
   EXPECT_TRUE(DrawTreeImages(request_, ui_).empty());
   EXPECT_TRUE(drawn_.empty());
-  EXPECT_TRUE(std::filesystem::is_empty(temp_.Path()));
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.Path()));
   EXPECT_TRUE(prompter_.Messages().empty());
 }
 
 // ---- Strokes ----------------------------------------------------------------------------------
 
-TEST_F(TreeImagesTest, StrokesJoinSiblingsAndEndInTheLastSiblingsMiddle) {
+TEST_F(TreeImagesTest, OnePageWithRowZeroBlankAndStrokesJoiningSiblingsToTheLastSiblingsMiddle) {
   AddNode(0, "Project1");  // row 1
   AddNode(1, "Unit1");     // row 2
   AddNode(1, "Unit2");     // row 3
   AddNode(2, "Unit3");     // row 4
   AddNode(0, "Extra");     // row 5
-  Draw();
-  const DrawnPage& page = drawn_.at(0);
+  std::vector<TreePage> pages = Draw();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].FileName, "Dependencies1.jpg");
+  EXPECT_EQ(std::tuple(pages[0].Width, pages[0].Height, pages[0].Top, pages[0].Bottom),
+            std::tuple(480, 6 * lh(), 0, 6 * lh()));
+  ASSERT_EQ(drawn_.size(), 1u);
+  const DrawnPage& page = drawn_[0];
+  EXPECT_EQ(page.Height, 6 * lh());
+  EXPECT_FALSE(page.AnyInkInRows(0, lh()));
+  for (int row = 1; row < 6; ++row) EXPECT_TRUE(page.AnyInkInRows(row * lh(), (row + 1) * lh())) << row;
+  EXPECT_TRUE(page.OnlyBlackAndWhiteLeftOf(TextX()));
+  EXPECT_TRUE(prompter_.Messages().empty());
   // The roots' column: from the top of row 1 to the middle of row 5, nothing in row 0 or below.
   EXPECT_TRUE(page.ColumnWhite(0, 0, lh()));
   EXPECT_TRUE(page.ColumnBlack(0, lh(), 5 * lh() + half()));
@@ -234,24 +218,7 @@ TEST_F(TreeImagesTest, SiblingLineCrossesPagesBetweenItsEnds) {
   EXPECT_TRUE(drawn_[1].ColumnBlack(ChildX(), 0, pageHeight));
   EXPECT_TRUE(drawn_[3].ColumnBlack(ChildX(), 0, half()));
   EXPECT_TRUE(drawn_[3].ColumnWhite(ChildX(), half() + 1, lh()));
-}
-
-TEST_F(TreeImagesTest, LinesArePureBlackOnWhitePixels) {
-  request_.LinesPerImage = 7;
-  AddNode(0, "Project1");
-  for (int i = 0; i < 10; ++i) AddNode(1 + i % 2, "Unit" + std::to_string(i));
-  AddNode(0, "Extra");
-  Draw();
-  ASSERT_EQ(drawn_.size(), 2u);
-  // Left of the first text only strokes are drawn: no grey at all there.
-  const int textX = half() + metrics_.BlankWidth;
-  for (const DrawnPage& page : drawn_) {
-    for (int y = 0; y < page.Height; ++y) {
-      for (int x = 0; x < textX; ++x) {
-        ASSERT_TRUE(page.Black(x, y) || page.White(x, y)) << "page " << page.Page.FileName << " x " << x << " y " << y;
-      }
-    }
-  }
+  for (const DrawnPage& page : drawn_) EXPECT_TRUE(page.OnlyBlackAndWhiteLeftOf(TextX())) << page.Page.FileName;
 }
 
 // ---- Text and properties ----------------------------------------------------------------------
@@ -290,23 +257,21 @@ TEST_F(TreeImagesTest, LongAndEightBitTextsAreDrawnAndCutAtTheRightEdge) {
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(pages[0].Width, 480);
   EXPECT_TRUE(drawn_.at(0).AnyInkInRows(lh(), 2 * lh(), 470, 480));
-  EXPECT_TRUE(drawn_.at(0).AnyInkInRows(2 * lh(), 3 * lh(), half() + metrics_.BlankWidth));
+  EXPECT_TRUE(drawn_.at(0).AnyInkInRows(2 * lh(), 3 * lh(), TextX()));
 }
 
 // ---- Failures ---------------------------------------------------------------------------------
 
 TEST_F(TreeImagesTest, FailedSaveIsReportedAndLaterPagesAreNotSaved) {
-  temp_.Write("blocker", "a file where a folder should be");
-  request_.DocumentationFolder = temp_.Path() + "blocker/Documentation/";
+  folder_.Write("blocker", "a file where a folder should be");
+  request_.DocumentationFolder = folder_.Path() + "blocker/Documentation/";
   request_.LinesPerImage = 2;
   AddRoots(5);
   std::vector<TreePage> pages = Draw();
   EXPECT_EQ(pages.size(), 3u) << "the document still refers to every page";
   EXPECT_EQ(drawn_.size(), 1u);
-  ASSERT_EQ(prompter_.Messages().size(), 1u);
-  EXPECT_EQ(prompter_.Messages()[0].kind, MessageKind::Error);
-  EXPECT_EQ(prompter_.Messages()[0].buttons, MessageButtons::Ok);
-  EXPECT_EQ(prompter_.Messages()[0].text, "There was an error creating the JPEG image.\r\rNot a directory");
+  EXPECT_EQ(prompter_.Shown(),
+            std::vector<std::string>{"error: There was an error creating the JPEG image.\r\rNot a directory"});
 }
 
 TEST_F(TreeImagesTest, PageTooTallForJpegIsReportedBeforeItIsDrawn) {

@@ -17,4 +17,12 @@ std::vector<std::string> RecordingPrompter::Texts() const {
   return texts;
 }
 
+std::vector<std::string> RecordingPrompter::Shown() const {
+  static const char* const kinds[] = {"error", "warning", "information", "confirmation", "plain"};
+  std::vector<std::string> shown;
+  for (const Message& message : messages_)
+    shown.push_back(kinds[static_cast<int>(message.kind)] + (": " + message.text));
+  return shown;
+}
+
 }  // namespace tarnwick::testing

@@ -24,6 +24,8 @@ class RecordingPrompter final : public Prompter {
   const std::vector<Message>& Messages() const { return messages_; }
   /// The texts alone, for compact assertions.
   std::vector<std::string> Texts() const;
+  /// Each message as "kind: text", the kind in lower case ("error: Could not ...").
+  std::vector<std::string> Shown() const;
   void Clear() { messages_.clear(); }
 
  private:

@@ -1,10 +1,14 @@
 #include "temp_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
+
+#include "report/documentation_writer.h"
 
 namespace tarnwick::testing {
 
@@ -32,6 +36,35 @@ std::string ReadFileText(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+std::vector<std::string> SubfolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.is_directory()) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string CopyDemoProject(const TempFolder& folder) {
+  std::filesystem::copy(TARNWICK_SOURCE_DIR "/examples/Demo", folder.Path() + "Demo",
+                        std::filesystem::copy_options::recursive);
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path() + "Demo/Documentation")) {
+    const std::string name = entry.path().filename().string();
+    if (name != "MainUnit.jpg" && name != "EditUnit_Details.bmp") std::filesystem::remove(entry.path());
+  }
+  return folder.Path() + "Demo/Demo.dpr";
+}
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+  for (size_t at = text.find(from); !from.empty() && at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+std::string MaskedDocument(std::string text, std::time_t now, const std::string& folder) {
+  text = std::regex_replace(text, std::regex("TimeStamp\" content=\"[^\"]*\""), "TimeStamp\" content=\"*\"");
+  return ReplaceAll(ReplaceAll(text, ShortDateText(now), "{DATE}"), folder, "{FOLDER}/");
 }
 
 }  // namespace tarnwick::testing

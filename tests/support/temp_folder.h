@@ -1,7 +1,9 @@
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::testing {
 
@@ -24,5 +26,19 @@ class TempFolder {
 
 /// Reads a whole file, empty when it cannot be read.
 std::string ReadFileText(const std::string& path);
+
+/// The names of a folder's sub folders, sorted: the cases of a golden test.
+std::vector<std::string> SubfolderNames(const std::string& folder);
+
+/// Copies the demo project to `folder`/Demo with only the pictures its documentation folder keeps
+/// in the repository, and gives the project file's path.
+std::string CopyDemoProject(const TempFolder& folder);
+
+/// Replaces every `from` in `text` by `to`.
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
+
+/// A written document with the parts that vary masked: the time stamp as "*", the date of `now` as
+/// "{DATE}", the folder (ending with "/") as "{FOLDER}/".
+std::string MaskedDocument(std::string text, std::time_t now, const std::string& folder);
 
 }  // namespace tarnwick::testing

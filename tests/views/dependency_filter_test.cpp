@@ -1,72 +1,33 @@
 #include "views/dependency_filter.h"
 
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "analysis/project_model.h"
+#include "support/tree_text.h"
 
 namespace tarnwick {
 namespace {
 
 using Names = std::vector<std::string>;
 
-// A forest as indented text, two blanks per level, one node a line.
-std::string TreeText(const DependencyForest& forest) {
-  std::string text;
-  std::vector<std::pair<const DependencyNode*, size_t>> pending;
-  for (auto root = forest.rbegin(); root != forest.rend(); ++root) pending.emplace_back(root->get(), 0);
-  while (!pending.empty()) {
-    auto [node, depth] = pending.back();
-    pending.pop_back();
-    text += std::string(2 * depth, ' ') + node->Label + "\n";
-    for (auto child = node->Children.rbegin(); child != node->Children.rend(); ++child)
-      pending.emplace_back(child->get(), depth + 1);
-  }
-  return text;
-}
-
-// The reverse of TreeText.
-DependencyForest ParseTree(std::string_view text) {
-  DependencyForest forest;
-  std::vector<DependencyNode*> path;
-  while (!text.empty()) {
-    size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    size_t depth = line.find_first_not_of(' ') / 2;
-    std::string label(line.substr(2 * depth));
-    path.resize(depth);
-    path.push_back(depth == 0 ? AddRoot(forest, label) : path.back()->AddChild(label));
-  }
-  return forest;
-}
+using testing::Outline;
 
 // The full tree of a project as the open flow leaves it: sorted, with outside units as leaves.
 const char* const kFullTree =
-    "MainForm\n"
-    "  Classes\n"
-    "  Form2\n"
-    "    MainForm (Circular)\n"
-    "    SysUtils\n"
-    "  unit3\n"
-    "    Form2\n"
-    "      MainForm (Circular)\n"
-    "      SysUtils\n"
-    "    Windows\n";
+    "MainForm[Classes, Form2[MainForm (Circular), SysUtils], unit3[Form2[MainForm (Circular), SysUtils], Windows]]";
 
 class DependencyFilterTest : public ::testing::Test {
  protected:
-  DependencyFilterTest() : full_(ParseTree(kFullTree)) {
+  DependencyFilterTest() : full_(testing::ParseOutline(kFullTree)) {
     for (const char* name : {"MainForm", "Form2", "unit3"}) filter_.AppendShown(name);
     for (const char* name : {"Windows", "SysUtils", "Classes"}) filter_.AddAvailableUnit(model_, name);
   }
   std::string Filtered() {
     filter_.ShowFilteredDependencies(full_);
-    return TreeText(filter_.FilteredTree);
+    return Outline(filter_.FilteredTree);
   }
 
   ProjectModel model_;
@@ -75,40 +36,23 @@ class DependencyFilterTest : public ::testing::Test {
 };
 
 TEST_F(DependencyFilterTest, ProjectUnitsShownLeaveOutTheOutsideLeaves) {
-  EXPECT_EQ(filter_.Caption, "Dependencies");
-  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::None);
-  EXPECT_EQ(Filtered(),
-            "MainForm\n"
-            "  Form2\n"
-            "    MainForm (Circular)\n"
-            "  unit3\n"
-            "    Form2\n"
-            "      MainForm (Circular)\n");
+  EXPECT_EQ(Filtered(), "MainForm[Form2[MainForm (Circular)], unit3[Form2[MainForm (Circular)]]]");
   EXPECT_EQ(filter_.Caption, "Filtered Depdencies");
   EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
-  EXPECT_EQ(TreeText(full_), kFullTree);
+  EXPECT_EQ(Outline(full_), kFullTree);
 
   filter_.ShowAllDependencies();
   EXPECT_EQ(filter_.Caption, "All Dependencies");
   EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::All);
   // Each Filter rebuilds the copy from scratch.
   filter_.ShowList = {"Windows"};
-  EXPECT_EQ(Filtered(),
-            "MainForm\n"
-            "  unit3\n"
-            "    Windows\n");
+  EXPECT_EQ(Filtered(), "MainForm[unit3[Windows]]");
   EXPECT_EQ(filter_.Caption, "Filtered Depdencies");
 }
 
 TEST_F(DependencyFilterTest, ShownOutsideUnitKeepsEveryPathToIt) {
   filter_.ShowList = {"sysutils"};
-  EXPECT_EQ(Filtered(),
-            "MainForm\n"
-            "  Form2\n"
-            "    SysUtils\n"
-            "  unit3\n"
-            "    Form2\n"
-            "      SysUtils\n");
+  EXPECT_EQ(Filtered(), "MainForm[Form2[SysUtils], unit3[Form2[SysUtils]]]");
   filter_.ShowList = {"Nowhere", "Else"};
   EXPECT_EQ(Filtered(), "");
   filter_.ShowList.clear();
@@ -116,19 +60,10 @@ TEST_F(DependencyFilterTest, ShownOutsideUnitKeepsEveryPathToIt) {
 }
 
 TEST_F(DependencyFilterTest, NamesMatchWithoutBlanksTabsCaseAndCircularMark) {
-  full_.clear();
-  DependencyNode* root = AddRoot(full_, "Root");
-  for (const char* label : {" \tUnit2 \t", "Form1 (Circular)", "Form1\t (Circular) ", "xForm1 (Circular)",
-                            "Form1(Circular)(Circular)", "Unit2x", "  (Circular)"}) {
-    root->AddChild(label);
-  }
+  full_ = testing::ParseOutline("Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , xForm1 (Circular), "
+                                "Form1(Circular)(Circular), Unit2x,   (Circular)]");
   filter_.ShowList = {"FORM1", "unit2"};
-  EXPECT_EQ(Filtered(),
-            "Root\n"
-            "   \tUnit2 \t\n"
-            "  Form1 (Circular)\n"
-            "  Form1\t (Circular) \n"
-            "  Form1(Circular)(Circular)\n");
+  EXPECT_EQ(Filtered(), "Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , Form1(Circular)(Circular)]");
 }
 
 TEST_F(DependencyFilterTest, AvailableListIsSortedWithoutDuplicatesOrProjectUnits) {
@@ -221,10 +156,7 @@ TEST_F(DependencyFilterTest, ReplacedShowListTradesNamesWithTheAvailableListAndF
   filter_.ReplaceShowList({"windows", "unit3", "UNIT3"}, full_);
   EXPECT_EQ(filter_.ShowList, (Names{"windows", "unit3"}));
   EXPECT_EQ(filter_.SuppressList, (Names{"Classes", "Form2", "MainForm", "SysUtils"}));
-  EXPECT_EQ(TreeText(filter_.FilteredTree),
-            "MainForm\n"
-            "  unit3\n"
-            "    Windows\n");
+  EXPECT_EQ(Outline(filter_.FilteredTree), "MainForm[unit3[Windows]]");
   EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
 }
 

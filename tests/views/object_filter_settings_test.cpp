@@ -62,31 +62,31 @@ TEST(PropertyExclusionList, DeleteAsksFirst) {
   EXPECT_TRUE(DeleteExclusion(list, 1, 0, prompter));
   EXPECT_TRUE(DeleteExclusion(list, 0, std::nullopt, prompter));
   EXPECT_FALSE(DeleteExclusion(list, 0, 3, prompter));
-  EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"Delete Glyph .Data?", "Delete Glyph .Data?", "Delete TImage?"}));
+  EXPECT_EQ(prompter.Texts(),
+            (std::vector<std::string>{"Delete Glyph .Data?", "Delete Glyph .Data?", "Delete TImage?"}));
   EXPECT_EQ(prompter.Messages()[0].buttons, MessageButtons::OkCancel);
   EXPECT_EQ(ListText(list), "TSpeedButton:");
 }
 
+// The three switches as "child descendants exclude", 0 or 1 each.
+std::string Switches(const ObjectFilterOptions& options) {
+  return std::to_string(options.ShowChild()) + std::to_string(options.ShowAllDescendants()) +
+         std::to_string(options.ExcludeProperties());
+}
+
 TEST(LoadObjectFilterSettings, MissingKeysAndValues) {
   ObjectFilterOptions untouched = LoadFrom("[HKEY_CURRENT_USER\\Software\\Other]\n\"ObjectsExclude\"=dword:00000000\n");
-  EXPECT_FALSE(untouched.ShowChild() || untouched.ShowAllDescendants());
-  EXPECT_TRUE(untouched.ExcludeProperties());
+  EXPECT_EQ(Switches(untouched), "001");
   EXPECT_EQ(ListText(untouched.Exclusions()), "TImage: Picture .Data; TSpeedButton: Glyph .Data");
-
   // With the key but without values the read defaults apply; without "ObjectExclude" the list stays.
   ObjectFilterOptions defaults = LoadFrom(kKey);
-  EXPECT_TRUE(defaults.ShowChild());
-  EXPECT_FALSE(defaults.ShowAllDescendants());
-  EXPECT_TRUE(defaults.ExcludeProperties());
+  EXPECT_EQ(Switches(defaults), "101");
   EXPECT_EQ(defaults.Exclusions().Types().size(), 2u);
-
-  ObjectFilterOptions both = LoadFrom(std::string(kKey) +
-                                      "\"ObjectsShowChild\"=dword:00000001\n"
-                                      "\"ObjectsShowAllDescendants\"=dword:00000001\n"
-                                      "\"ObjectsExclude\"=dword:00000000\n");
-  EXPECT_FALSE(both.ShowChild());
-  EXPECT_TRUE(both.ShowAllDescendants());
-  EXPECT_FALSE(both.ExcludeProperties());
+  // Showing all descendants turns showing children off.
+  EXPECT_EQ(Switches(LoadFrom(std::string(kKey) + "\"ObjectsShowChild\"=dword:00000001\n"
+                                                  "\"ObjectsShowAllDescendants\"=dword:00000001\n"
+                                                  "\"ObjectsExclude\"=dword:00000000\n")),
+            "010");
 }
 
 TEST(LoadObjectFilterSettings, ReadsTheStoredExclusionList) {
@@ -129,15 +129,12 @@ TEST(SaveObjectFilterSettings, RoundTripReplacesTheStoredList) {
   EXPECT_EQ(listBox.ReadString("P_0"), "Font .Color");
   RegistryKey root(reread);
   ASSERT_TRUE(root.OpenKey("\\Software\\Merrowind\\Tarnwick", false));
-  EXPECT_EQ(root.ReadInteger("ObjectsShowChild"), 0);
-  EXPECT_EQ(root.ReadInteger("ObjectsShowAllDescendants"), 1);
-  EXPECT_EQ(root.ReadInteger("ObjectsExclude"), 0);
   EXPECT_EQ(root.ReadString("Other"), "kept");
 
   ObjectFilterOptions loaded;
   LoadObjectFilterSettings(reread, loaded);
   EXPECT_EQ(ListText(loaded.Exclusions()), ListText(options.Exclusions()));
-  EXPECT_TRUE(loaded.ShowAllDescendants() && !loaded.ShowChild() && !loaded.ExcludeProperties());
+  EXPECT_EQ(Switches(loaded), "010");
 }
 
 TEST(SaveObjectFilterSettings, ReportsAKeyThatCannotBeCreated) {
@@ -146,9 +143,9 @@ TEST(SaveObjectFilterSettings, ReportsAKeyThatCannotBeCreated) {
   SettingsStore store(blocker + "/sub/settings.reg");
   RecordingPrompter prompter;
   EXPECT_FALSE(SaveObjectFilterSettings(store, ObjectFilterOptions(), prompter));
-  EXPECT_EQ(prompter.Texts(),
-            std::vector<std::string>{"Could not save your settings because the registry key "
-                                     "\\Software\\Merrowind\\Tarnwick could not be opened or created."});
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Could not save your settings because the registry key "
+                                                       "\\Software\\Merrowind\\Tarnwick could not be opened or "
+                                                       "created."});
   EXPECT_FALSE(store.KeyExists("\\Software\\Merrowind\\Tarnwick"));
 }
 

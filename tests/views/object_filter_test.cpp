@@ -1,5 +1,6 @@
 #include "views/object_filter.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,41 +8,14 @@
 
 #include "analysis/form_analysis.h"
 #include "analysis/project_model.h"
+#include "support/tree_text.h"
 
 namespace tarnwick {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-void AppendTree(std::string& out, const ObjectForest& nodes, size_t depth, bool withProperties) {
-  for (const auto& node : nodes) {
-    out += std::string(2 * depth, ' ') + "+ " + node->Label + "\n";
-    if (withProperties) {
-      for (const std::string& line : node->Data->Properties) out += std::string(2 * depth + 2, ' ') + "- " + line + "\n";
-    }
-    AppendTree(out, node->Children, depth + 1, withProperties);
-  }
-}
-
-// Nodes as "+ label" and property lines as "- line", one level two blanks deeper.
-std::string TreeText(const ObjectForest& tree) {
-  std::string out;
-  AppendTree(out, tree, 0, true);
-  return out;
-}
-
-// Nodes only, for the tests of which objects stay.
-std::string ShapeText(const ObjectForest& tree) {
-  std::string out;
-  AppendTree(out, tree, 0, false);
-  return out;
-}
-
-std::string Crlf(const Lines& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
+using testing::ObjectTreeText;
+using testing::Outline;
 
 const Lines kMainForm = {
     "object MainForm: TMainForm",
@@ -79,21 +53,18 @@ const Lines kMainForm = {
 class ObjectFilterTest : public ::testing::Test {
  protected:
   ObjectFilterTest() {
-    EXPECT_TRUE(ParseFormText(Crlf(kMainForm), model_.ObjectTree));
+    EXPECT_TRUE(ParseFormText(testing::Crlf(kMainForm), model_.ObjectTree));
     FillObjectTypeList(model_.ObjectTree, filter_);
   }
   void Suppress(const Lines& types) {
     std::vector<size_t> rows;
-    for (size_t row = 0; row < filter_.ShowList.size(); ++row) {
-      for (const std::string& type : types) {
-        if (filter_.ShowList[row] == type) rows.push_back(row);
-      }
-    }
+    for (size_t row = 0; row < filter_.ShowList.size(); ++row)
+      if (std::find(types.begin(), types.end(), filter_.ShowList[row]) != types.end()) rows.push_back(row);
     filter_.ExcludeBtnClick(rows);
   }
   std::string Filtered() {
     ShowFilteredObjects(model_, filter_);
-    return ShapeText(filter_.FilteredTree);
+    return Outline(filter_.FilteredTree);
   }
 
   ProjectModel model_;
@@ -101,18 +72,18 @@ class ObjectFilterTest : public ::testing::Test {
 };
 
 TEST_F(ObjectFilterTest, DefaultsKeepEveryObjectAndDropPictureData) {
-  const std::string fullBefore = TreeText(model_.ObjectTree);
-  EXPECT_EQ(Filtered(), ShapeText(model_.ObjectTree));
+  const std::string fullBefore = ObjectTreeText(model_.ObjectTree);
+  EXPECT_EQ(Filtered(), Outline(model_.ObjectTree));
   EXPECT_EQ(filter_.Caption, "Filtered Objects");
   EXPECT_EQ(filter_.CurObjectTreeView, CurrentTree::Filtered);
   EXPECT_EQ(filter_.PropertyMemo, Lines{"Caption = 'Main'"});
   const ObjectNode& image = *filter_.FilteredTree.front()->Children[3];
   EXPECT_EQ(image.Data->Properties, (Lines{"Left = 8", "Stretch = True"}));
-  EXPECT_EQ(TreeText(model_.ObjectTree), fullBefore);
+  EXPECT_EQ(ObjectTreeText(model_.ObjectTree), fullBefore);
 
   filter_.Options.SetExcludeProperties(false);
   ShowFilteredObjects(model_, filter_);
-  EXPECT_EQ(TreeText(filter_.FilteredTree), fullBefore);
+  EXPECT_EQ(ObjectTreeText(filter_.FilteredTree), fullBefore);
   ShowAllObjects(filter_);
   EXPECT_EQ(filter_.Caption, "All Objects");
   EXPECT_EQ(filter_.CurObjectTreeView, CurrentTree::All);
@@ -121,46 +92,27 @@ TEST_F(ObjectFilterTest, DefaultsKeepEveryObjectAndDropPictureData) {
 TEST_F(ObjectFilterTest, SuppressedTypeStaysOnlyAsAncestorOfShownObjects) {
   filter_.Options.SetShowChild(false);
   Suppress({"TButton"});
-  EXPECT_EQ(Filtered(),
-            "+  MainForm:  TMainForm\n"
-            "  +  Panel1:  TPanel\n"
-            "    +  Label1:  TLabel\n"
-            "  +  Button2:  TButton\n"
-            "    +  Label2:  TLabel\n"
-            "  +  Image1:  TImage\n"
-            "  +  ListBox1:  TListBox\n");
+  EXPECT_EQ(Filtered(), "MainForm[Panel1[Label1], Button2[Label2], Image1, ListBox1]");
 }
 
 TEST_F(ObjectFilterTest, ChildAndDescendantOptions) {
   Suppress({"TPanel", "TLabel", "TButton", "TImage", "TListBox"});
   filter_.Options.SetShowChild(false);
-  EXPECT_EQ(Filtered(), "+  MainForm:  TMainForm\n");
+  EXPECT_EQ(Filtered(), "MainForm");
   filter_.Options.SetShowChild(true);
-  EXPECT_EQ(Filtered(),
-            "+  MainForm:  TMainForm\n"
-            "  +  Panel1:  TPanel\n"
-            "  +  Button1:  TButton\n"
-            "  +  Button2:  TButton\n"
-            "  +  Image1:  TImage\n"
-            "  +  ListBox1:  TListBox\n");
+  EXPECT_EQ(Filtered(), "MainForm[Panel1, Button1, Button2, Image1, ListBox1]");
   filter_.Options.SetShowAllDescendants(true);
-  EXPECT_EQ(Filtered(), ShapeText(model_.ObjectTree));
+  EXPECT_EQ(Filtered(), Outline(model_.ObjectTree));
   filter_.ShowList.clear();
   EXPECT_EQ(Filtered(), "");
   EXPECT_TRUE(filter_.PropertyMemo.empty());
 }
 
 TEST_F(ObjectFilterTest, TypesMatchWithoutCaseAndLabelsWithoutColonByWholeText) {
-  ASSERT_TRUE(ParseFormText(Crlf({"object TOther", "end"}), model_.ObjectTree));
+  ASSERT_TRUE(ParseFormText("object TOther\r\nend\r\n", model_.ObjectTree));
   filter_.Options.SetShowChild(false);
   filter_.ShowList = {"tlabel", "TOTHER"};
-  EXPECT_EQ(Filtered(),
-            "+  MainForm:  TMainForm\n"
-            "  +  Panel1:  TPanel\n"
-            "    +  Label1:  TLabel\n"
-            "  +  Button2:  TButton\n"
-            "    +  Label2:  TLabel\n"
-            "+  TOther\n");
+  EXPECT_EQ(Filtered(), "MainForm[Panel1[Label1], Button2[Label2]], TOther");
 }
 
 // An excluded line goes with the lines after it up to one holding "=", which is examined next.
@@ -206,12 +158,7 @@ TEST_F(ObjectFilterTest, ReplaceObjectShowListMovesTheOthersAside) {
   EXPECT_EQ(filter_.ShowList, (Lines{"TLabel", "tpanel"}));
   EXPECT_EQ(filter_.SuppressList, (Lines{"TButton", "TImage", "TListBox", "TMainForm"}));
   filter_.Options.SetShowChild(false);
-  EXPECT_EQ(Filtered(),
-            "+  MainForm:  TMainForm\n"
-            "  +  Panel1:  TPanel\n"
-            "    +  Label1:  TLabel\n"
-            "  +  Button2:  TButton\n"
-            "    +  Label2:  TLabel\n");
+  EXPECT_EQ(Filtered(), "MainForm[Panel1[Label1], Button2[Label2]]");
 }
 
 TEST_F(ObjectFilterTest, SelectionAndReset) {

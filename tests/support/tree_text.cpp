@@ -1,0 +1,73 @@
+#include "tree_text.h"
+
+#include "platform/text_util.h"
+
+namespace tarnwick::testing {
+namespace {
+
+template <typename Forest, typename Name>
+void AppendOutline(std::string& out, const Forest& forest, Name name) {
+  for (size_t i = 0; i < forest.size(); ++i) {
+    out += (i > 0 ? ", " : "") + name(forest[i]->Label);
+    if (forest[i]->Children.empty()) continue;
+    out += '[';
+    AppendOutline(out, forest[i]->Children, name);
+    out += ']';
+  }
+}
+
+void AppendObjects(std::string& out, const ObjectForest& forest, size_t depth) {
+  for (const auto& node : forest) {
+    out += std::string(2 * depth, ' ') + "+ " + node->Label + "\n";
+    for (const std::string& line : node->Data->Properties) out += std::string(2 * depth + 2, ' ') + "- " + line + "\n";
+    AppendObjects(out, node->Children, depth + 1);
+  }
+}
+
+}  // namespace
+
+std::string Outline(const DependencyForest& forest) {
+  std::string out;
+  AppendOutline(out, forest, [](const std::string& label) { return label; });
+  return out;
+}
+
+std::string Outline(const ObjectForest& forest) {
+  std::string out;
+  AppendOutline(out, forest,
+                [](std::string_view label) { return std::string(TrimBlanks(label.substr(0, label.find(':')))); });
+  return out;
+}
+
+DependencyForest ParseOutline(std::string_view outline) {
+  DependencyForest forest;
+  std::vector<DependencyNode*> parents;
+  DependencyNode* last = nullptr;
+  size_t start = 0;
+  for (size_t at = 0; at <= outline.size(); ++at) {
+    const char c = at < outline.size() ? outline[at] : ',';
+    if (c != '[' && c != ']' && c != ',') continue;
+    if (at > start) {
+      std::string label(outline.substr(start, at - start));
+      last = parents.empty() ? AddRoot(forest, label) : parents.back()->AddChild(label);
+    }
+    if (c == '[') parents.push_back(last);
+    if (c == ']') parents.pop_back();
+    start = at + (c == ',' ? 2 : 1);
+  }
+  return forest;
+}
+
+std::string ObjectTreeText(const ObjectForest& forest) {
+  std::string out;
+  AppendObjects(out, forest, 0);
+  return out;
+}
+
+std::string Crlf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+}  // namespace tarnwick::testing
