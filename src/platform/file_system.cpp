@@ -143,7 +143,7 @@ std::optional<std::string> ReadWholeFile(std::string_view path, std::string* err
   return data;
 }
 
-bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error) {
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error, Durability durability) {
   std::string host = ToHostPath(path);
   std::string temp = host + ".tmp.XXXXXX";
   int fd = ::mkstemp(temp.data());
@@ -163,7 +163,7 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
     mode = 0666 & ~mask;
   }
   ::fchmod(fd, mode);
-  bool ok = WriteAll(fd, data) && ::fsync(fd) == 0;
+  bool ok = WriteAll(fd, data) && (durability == Durability::Plain || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temp.c_str(), host.c_str()) == 0;
   if (!ok) {

@@ -21,9 +21,16 @@ bool DeleteFile(std::string_view path, std::string* error = nullptr);
 
 /// Reads a whole file into memory; on failure gives nothing and sets `error` to the system's text.
 std::optional<std::string> ReadWholeFile(std::string_view path, std::string* error = nullptr);
+/// How hard a write insists that the data has reached the disk before the file is replaced.
+enum class Durability {
+  Synced,  // flushed before the rename: for what the user made (pictures, settings)
+  Plain,   // not flushed: for output the program can write again (tree pictures)
+};
+
 /// Writes `data` to a temporary file beside `path` and renames it over `path`, so a failure never
 /// leaves a half-written file in place of the old one.
-bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr);
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr,
+                     Durability durability = Durability::Synced);
 
 /// The names (without folder) of the files in the folder part of `pattern` whose names match its
 /// file part ("Unit1*.bmp", "*.pas") without regard to case, sorted without regard to case.

@@ -364,7 +364,8 @@ bool PaintPage(BandPainter& painter, PageBuffer& buffer, const TreePage& page, s
 bool SavePage(const PageBuffer& buffer, const TreePage& page, const TreeImageRequest& request,
               std::string& error) {
   std::optional<std::string> jpeg = EncodeJpeg(buffer.View(), request.JpegQuality, &error);
-  return jpeg && WriteFileAtomic(request.DocumentationFolder + page.FileName, *jpeg, &error);
+  return jpeg && WriteFileAtomic(request.DocumentationFolder + page.FileName, *jpeg, &error,
+                                 Durability::Plain);
 }
 
 void Report(UserInterface& ui, std::string_view prefix, const std::string& error) {
