@@ -68,6 +68,16 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
+// Makes a rename durable: the folder entry that now names the new file is flushed too.
+void SyncFolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 std::string ToHostPath(std::string_view path) {
@@ -169,8 +179,10 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
   if (!ok) {
     if (error) *error = SystemError();
     ::unlink(temp.c_str());
+    return false;
   }
-  return ok;
+  if (durability == Durability::Synced) SyncFolderOf(host);
+  return true;
 }
 
 std::vector<std::string> ListFiles(std::string_view pattern) {

@@ -1,17 +1,17 @@
 #include "platform/settings_store.h"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <utility>
+
+#include "platform/file_system.h"
+#include "platform/text_util.h"
 
 namespace tarnwick {
 
@@ -25,8 +25,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Hex data lines are broken after the byte that reaches this column, as the registry editor does.
 constexpr size_t kHexLineWidth = 76;
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
-
 // Sort rank of a character in key names: the separator sorts before everything, so a key is
 // followed directly by its sub keys; letters rank without regard to case.
 int CharRank(char c) {
@@ -34,16 +32,8 @@ int CharRank(char c) {
   return static_cast<unsigned char>(LowerAscii(c)) + 1;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
@@ -320,55 +310,8 @@ void AppendValue(std::string& out, const std::string& name, const RegValue& valu
 
 // ---- Files ----
 
-std::string SystemError(const std::string& path, int errorNumber) {
-  return "Could not write " + path + ": " + std::strerror(errorNumber);
-}
-
-bool WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    ssize_t written = ::write(fd, text.data(), text.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    text.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
-bool ReadAll(int fd, std::string& text) {
-  char buffer[65536];
-  while (true) {
-    ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return true;
-    text.append(buffer, static_cast<size_t>(got));
-  }
-}
-
-// Writes `text` to a new temporary file beside `target` and gives its path, or the error number.
-// The file takes the target's permissions when the target exists.
-std::pair<std::string, int> WriteTempFile(const std::string& target, std::string_view text) {
-  std::string tempPath = target + ".tmp.XXXXXX";
-  int fd = ::mkstemp(tempPath.data());
-  if (fd < 0) return {std::string(), errno};
-  struct stat old {};
-  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
-  int failure = 0;
-  errno = 0;
-  if (!WriteAll(fd, text) || ::fsync(fd) != 0) failure = errno != 0 ? errno : EIO;
-  if (::close(fd) != 0 && failure == 0) failure = errno;
-  if (failure != 0) {
-    ::unlink(tempPath.c_str());
-    return {std::string(), failure};
-  }
-  return {tempPath, 0};
-}
-
-void SyncFolder(const fs::path& folder) {
-  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+std::string WriteFailure(const std::string& path, const std::string& reason) {
+  return "Could not write " + path + ": " + reason;
 }
 
 }  // namespace
@@ -458,7 +401,7 @@ std::vector<std::string> SettingsStore::SubKeyNames(std::string_view keyPath) co
        ++it) {
     std::string_view rest = std::string_view(it->second.Name).substr(prefix.size());
     std::string_view child = rest.substr(0, rest.find('\\'));
-    if (names.empty() || !EqualNoCase(names.back(), child)) names.emplace_back(child);
+    if (names.empty() || !EqualsNoCase(names.back(), child)) names.emplace_back(child);
   }
   return names;
 }
@@ -475,7 +418,7 @@ const RegValue* SettingsStore::FindValue(std::string_view keyPath, std::string_v
   const Key* key = FindKey(keyPath);
   if (key == nullptr) return nullptr;
   for (const auto& entry : key->Values) {
-    if (EqualNoCase(entry.first, name)) return &entry.second;
+    if (EqualsNoCase(entry.first, name)) return &entry.second;
   }
   return nullptr;
 }
@@ -486,7 +429,7 @@ void SettingsStore::SetValue(std::string_view keyPath, std::string_view name, Re
   Key& key = keys_[full];
   if (key.Name.empty()) key.Name = full;
   for (auto& entry : key.Values) {
-    if (EqualNoCase(entry.first, name)) {
+    if (EqualsNoCase(entry.first, name)) {
       entry.second = std::move(value);
       return;
     }
@@ -498,7 +441,7 @@ bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name)
   Key* key = FindKey(keyPath);
   if (key == nullptr) return false;
   for (auto it = key->Values.begin(); it != key->Values.end(); ++it) {
-    if (EqualNoCase(it->first, name)) {
+    if (EqualsNoCase(it->first, name)) {
       key->Values.erase(it);
       return true;
     }
@@ -534,7 +477,7 @@ void SettingsStore::FromText(std::string_view text) {
     std::optional<ParsedValue> parsed = ParseValueEntry(entry);
     if (current == nullptr || !parsed) continue;
     auto same = std::find_if(current->Values.begin(), current->Values.end(),
-                             [&](const auto& value) { return EqualNoCase(value.first, parsed->Name); });
+                             [&](const auto& value) { return EqualsNoCase(value.first, parsed->Name); });
     if (same != current->Values.end()) {
       same->second = std::move(parsed->Value);
     } else {
@@ -545,13 +488,11 @@ void SettingsStore::FromText(std::string_view text) {
 
 bool SettingsStore::Load() {
   keys_.clear();
-  int fd = ::open(filePath_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT;
-  std::string text;
-  bool complete = ReadAll(fd, text);
-  ::close(fd);
-  if (!complete) return false;
-  FromText(text);
+  std::error_code ec;
+  if (!fs::exists(filePath_, ec)) return !ec;  // no file yet: an empty store
+  std::optional<std::string> text = ReadWholeFile(filePath_);
+  if (!text) return false;
+  FromText(*text);
   return true;
 }
 
@@ -561,21 +502,14 @@ bool SettingsStore::Save(std::string* error) const {
   if (!folder.empty() && !fs::is_directory(folder, ec)) {
     fs::create_directories(folder, ec);
     if (ec) {
-      if (error != nullptr) *error = SystemError(filePath_, ec.value());
+      if (error != nullptr) *error = WriteFailure(filePath_, ec.message());
       return false;
     }
   }
-  auto [tempPath, failure] = WriteTempFile(filePath_, ToText());
-  if (failure == 0 && ::rename(tempPath.c_str(), filePath_.c_str()) != 0) {
-    failure = errno;
-    ::unlink(tempPath.c_str());
-  }
-  if (failure != 0) {
-    if (error != nullptr) *error = SystemError(filePath_, failure);
-    return false;
-  }
-  SyncFolder(folder);
-  return true;
+  std::string reason;
+  if (WriteFileAtomic(filePath_, ToText(), &reason)) return true;
+  if (error != nullptr) *error = WriteFailure(filePath_, reason);
+  return false;
 }
 
 bool SettingsStore::CanWrite() const {

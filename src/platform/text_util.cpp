@@ -6,8 +6,6 @@ namespace tarnwick {
 
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 // Primary sort weight of a byte: symbols, then digits, then letters (case folded), then bytes
 // above 127. Letters of both cases share a weight, so case only breaks ties.
 int PrimaryWeight(unsigned char c) {
@@ -21,9 +19,14 @@ int PrimaryWeight(unsigned char c) {
 }  // namespace
 
 std::string ToLowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = LowerAscii(c);
+  std::string lower;
+  AssignLowerAscii(lower, text);
   return lower;
+}
+
+void AssignLowerAscii(std::string& out, std::string_view text) {
+  out.assign(text);
+  for (char& c : out) c = LowerAscii(c);
 }
 
 int CompareNoCase(std::string_view a, std::string_view b) {

@@ -6,7 +6,10 @@
 namespace tarnwick {
 
 /// Lower-cases ASCII letters only; other bytes stay as they are (8-bit text is not decoded).
+inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 std::string ToLowerAscii(std::string_view text);
+/// Lower-cases `text` into `out`, reusing its storage (for loops over many names).
+void AssignLowerAscii(std::string& out, std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 /// <0, 0, >0 comparing ASCII letters without regard to case, byte by byte otherwise.
 int CompareNoCase(std::string_view a, std::string_view b);

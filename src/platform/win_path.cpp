@@ -22,8 +22,6 @@ size_t ExtensionDot(std::string_view path) {
   return dot;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 }  // namespace
 
 bool IsPathDelimiter(char c) { return c == '\\' || c == '/' || c == ':'; }

@@ -12,6 +12,7 @@
 #include "analysis/pascal_parser.h"
 #include "analysis/project_model.h"
 #include "platform/file_system.h"
+#include "platform/text_util.h"
 #include "platform/win_path.h"
 #include "report/html_writer.h"
 #include "report/report_options.h"
@@ -62,8 +63,6 @@ constexpr ReservedWordBuckets MakeReservedWordBuckets() {
 }
 
 constexpr ReservedWordBuckets kReservedWordBuckets = MakeReservedWordBuckets();
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c; }
 
 // `word` lower-cased equals `lower`, which holds lower-case letters only.
 bool EqualsLowered(std::string_view word, std::string_view lower) {

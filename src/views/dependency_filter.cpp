@@ -49,8 +49,7 @@ void MarkShownDependencies(DependencyForest& forest, const std::vector<std::stri
     pending.pop_back();
     for (const auto& child : node->Children) pending.push_back(child.get());
     std::string_view name = ShownName(node->Label);
-    key.assign(name);
-    for (char& c : key) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    AssignLowerAscii(key, name);
     if (shownLower.count(key) == 0) continue;
     for (DependencyNode* up = node; up != nullptr && !up->Keep; up = up->Parent) up->Keep = true;
   }
