@@ -148,7 +148,7 @@ void RunAnalysis(benchmark::State& state, const ProjectShape& shape, DependencyA
   UserInterface ui{prompter, progress, measure};
   size_t nodes = 0;
   for (auto _ : state) {
-    AnalyzeDependencies(project.Space(), ui, options);
+    AnalyzeDependencies(project.Space().Model, project.Space().Dependencies, ui, options);
     state.PauseTiming();
     nodes = CountNodes(project.Space().Model.DependencyTree);
     project.Space().Model.DependencyTree.clear();

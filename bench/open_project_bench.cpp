@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "analysis/open_project.h"
+#include "app/open_project.h"
 
 namespace tarnwick {
 namespace {

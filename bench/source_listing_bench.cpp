@@ -19,7 +19,7 @@
 #include <unistd.h>
 
 #include "analysis/project_model.h"
-#include "analysis/workspace.h"
+#include "app/workspace.h"
 #include "platform/file_system.h"
 #include "report/html_writer.h"
 #include "report/report_options.h"

@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tarnwick::NullProgressSink progress;
   tarnwick::EstimatingTextMeasure measure;
   tarnwick::UserInterface ui{prompter, progress, measure};
-  tarnwick::ParseProjectFile(workspace, ui);
+  tarnwick::ParseProjectFile(workspace.Model, workspace.Dependencies, workspace.SourceListWidth, ui);
   return 0;
 }

@@ -57,14 +57,15 @@ struct Frame {
   uint32_t LabelId;
 };
 
-/// One run of the dependency analysis over a workspace.
+/// One run of the dependency analysis over a project model.
 ///
 /// Labels are interned as lower-case ids, and `onPath_` counts how many nodes of the current
 /// branch carry each id, so the circular test costs one lookup instead of a walk to the root.
 class DependencyAnalyzer {
  public:
-  DependencyAnalyzer(Workspace& workspace, UserInterface& ui, const DependencyAnalysisOptions& options)
-      : workspace_(workspace), model_(workspace.Model), ui_(ui), options_(options) {}
+  DependencyAnalyzer(ProjectModel& model, UnitListSink& units, UserInterface& ui,
+                     const DependencyAnalysisOptions& options)
+      : model_(model), unitList_(units), ui_(ui), options_(options) {}
 
   void Run(const std::string& rootUnitName) {
     Visit(nullptr, UnitFor(rootUnitName));
@@ -94,8 +95,8 @@ class DependencyAnalyzer {
     return onPath_[id] - (id == parentLabelId ? 1 : 0);
   }
 
-  Workspace& workspace_;
   ProjectModel& model_;
+  UnitListSink& unitList_;
   UserInterface& ui_;
   const DependencyAnalysisOptions& options_;
   // By the name a visit receives; the map keeps its elements in place, so pointers to them last.
@@ -132,7 +133,7 @@ void DependencyAnalyzer::Follow(DependencyNode* parent, uint32_t parentLabelId, 
   if (!entry.ProjectUnit) {
     if (AddNode(parent, entry.Written) == nullptr) return;
     // Offering the same entry again cannot change the list: nothing else edits it meanwhile.
-    if (!entry.Offered) workspace_.Dependencies.AddAvailableUnit(model_, entry.Written);
+    if (!entry.Offered) unitList_.AddAvailableUnit(model_, entry.Written);
     entry.Offered = true;
     return;
   }
@@ -253,11 +254,12 @@ void SortSiblings(DependencyForest& siblings) {
 
 }  // namespace
 
-void AnalyzeDependencies(Workspace& workspace, UserInterface& ui, const DependencyAnalysisOptions& options) {
-  workspace.Model.DependencyTree.clear();
-  DependencyAnalyzer analyzer(workspace, ui, options);
-  analyzer.Run(workspace.Model.RootUnitName);
-  SortDependencyTree(workspace.Model.DependencyTree);
+void AnalyzeDependencies(ProjectModel& model, UnitListSink& units, UserInterface& ui,
+                         const DependencyAnalysisOptions& options) {
+  model.DependencyTree.clear();
+  DependencyAnalyzer analyzer(model, units, ui, options);
+  analyzer.Run(model.RootUnitName);
+  SortDependencyTree(model.DependencyTree);
 }
 
 void SortDependencyTree(DependencyForest& forest) {
@@ -272,8 +274,7 @@ void SortDependencyTree(DependencyForest& forest) {
   }
 }
 
-void ListUnusedSources(Workspace& workspace) {
-  ProjectModel& model = workspace.Model;
+void ListUnusedSources(ProjectModel& model) {
   model.UnusedSources.clear();
   for (std::string& name : ListFiles(model.ProjectFolder + "*.pas")) {
     if (!model.ContainsUnit(ChangeFileExt(name, ""))) model.UnusedSources.push_back(std::move(name));

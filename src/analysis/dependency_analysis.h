@@ -3,7 +3,9 @@
 #include <cstddef>
 
 #include "analysis/tree_nodes.h"
-#include "analysis/workspace.h"
+#include "analysis/project_model.h"
+#include "analysis/unit_list_sink.h"
+#include "platform/user_interface.h"
 
 namespace tarnwick {
 
@@ -18,9 +20,9 @@ struct DependencyAnalysisOptions {
 };
 
 /// Builds the dependency tree of the open project from `Model.RootUnitName` through every uses
-/// clause, marking circular references; offers outside units to the filter's available list.
+/// clause, marking circular references; offers outside units to `units`.
 /// The previous tree is replaced, and the new one is sorted on every level with `SortDependencyTree`.
-void AnalyzeDependencies(Workspace& workspace, UserInterface& ui,
+void AnalyzeDependencies(ProjectModel& model, UnitListSink& units, UserInterface& ui,
                          const DependencyAnalysisOptions& options = {});
 
 /// Sorts the children of every node, and the roots, by label with `CompareNames`, keeping the
@@ -28,6 +30,6 @@ void AnalyzeDependencies(Workspace& workspace, UserInterface& ui,
 void SortDependencyTree(DependencyForest& forest);
 
 /// Lists the ".pas" files of the project folder that are no unit of the project.
-void ListUnusedSources(Workspace& workspace);
+void ListUnusedSources(ProjectModel& model);
 
 }  // namespace tarnwick

@@ -176,9 +176,8 @@ bool ParseFormText(std::string text, ObjectForest& tree) {
   return true;
 }
 
-void AnalyzeForms(Workspace& workspace, UserInterface& ui) {
+void AnalyzeForms(ProjectModel& model, UserInterface& ui) {
   BusyCursor busy(ui.Progress);
-  ProjectModel& model = workspace.Model;
   for (const UnitEntry& row : model.Units()) {
     ui.Progress.SetStatusText("Analyzing " + row.UnitName);
     ui.Progress.Step();
@@ -186,28 +185,6 @@ void AnalyzeForms(Workspace& workspace, UserInterface& ui) {
     if (unit == nullptr || unit->FormName.empty()) continue;
     AnalyzeForm(FormFileName(model.ProjectFolder, *unit), model.ObjectTree, ui.Messages);
   }
-  FillObjectTypeList(model.ObjectTree, workspace.Objects);
-}
-
-void FillObjectTypeList(const ObjectForest& tree, ObjectFilter& filter) {
-  std::vector<std::string>& list = filter.ShowList;
-  std::unordered_set<std::string> listed;
-  for (const std::string& type : list) listed.insert(ToLowerAscii(type));
-  for (const auto& root : tree) {
-    list.emplace_back(ObjectTypeOf(root->Label));
-    listed.insert(ToLowerAscii(list.back()));
-  }
-  std::vector<const ObjectNode*> pending;
-  for (auto root = tree.rbegin(); root != tree.rend(); ++root) pending.push_back(root->get());
-  while (!pending.empty()) {
-    const ObjectNode* node = pending.back();
-    pending.pop_back();
-    const std::string_view type = ObjectTypeOf(node->Label);
-    if (listed.insert(ToLowerAscii(type)).second) list.emplace_back(type);
-    for (auto child = node->Children.rbegin(); child != node->Children.rend(); ++child)
-      pending.push_back(child->get());
-  }
-  std::stable_sort(list.begin(), list.end(), NameLess());
 }
 
 }  // namespace tarnwick

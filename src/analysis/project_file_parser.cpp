@@ -25,43 +25,52 @@ int Measure(UserInterface& ui, std::string_view text) {
   return ui.Measure.TextWidth(text, kSourceListFont, kSourceListFontSize);
 }
 
-void AddUsesEntry(Workspace& workspace, UserInterface& ui, const UsesEntry& entry,
-                  FormNameSet& formNames, ColumnWidths& widths) {
-  ProjectModel& model = workspace.Model;
-  if (entry.UnitName.empty()) return;  // a clause cut off by the end of the file
-  if (entry.Path.empty()) {
-    workspace.Dependencies.AddAvailableUnit(model, entry.UnitName);
-    return;
-  }
-  if (model.ContainsUnit(entry.UnitName)) return;
-  if (entry.Kind == UsesFormKind::Plain) formNames.insert(ToLowerAscii(entry.FormName));
-  workspace.Dependencies.AppendShown(entry.FormName.empty() ? entry.UnitName : entry.FormName);
-  model.AddUnit({entry.UnitName, entry.FormName, UnitPathColumn(model.ProjectFile, entry.Path)});
-  widths.Unit = std::max(widths.Unit, Measure(ui, entry.UnitName));
-  widths.Form = std::max(widths.Form, Measure(ui, entry.FormName));
-}
+/// What reading the uses clauses of the project file fills, and where it goes.
+struct UsesClauseReader {
+  ProjectModel& Model;
+  UnitListSink& Units;
+  UserInterface& Ui;
+  FormNameSet FormNames;
+  ColumnWidths Widths;
 
-void ReadUsesClauses(Workspace& workspace, UserInterface& ui, TParser& parser, FormNameSet& formNames) {
-  ColumnWidths widths{std::max(Measure(ui, ExtractFileName(workspace.Model.ProjectFile)),
-                               Measure(ui, "Unitname")),
-                      Measure(ui, "Formname")};
-  Token token;
-  parser.NextToken(token);
-  while (parser.FindUses(token)) {
-    UsesEntry entry;
-    bool ended = false;
-    while (!ended) {
-      ended = parser.ReadUsesEntry(entry);
-      AddUsesEntry(workspace, ui, entry, formNames, widths);
+  void Add(const UsesEntry& entry) {
+    if (entry.UnitName.empty()) return;  // a clause cut off by the end of the file
+    if (entry.Path.empty()) {
+      Units.AddAvailableUnit(Model, entry.UnitName);
+      return;
     }
-    parser.NextToken(token);
+    if (Model.ContainsUnit(entry.UnitName)) return;
+    if (entry.Kind == UsesFormKind::Plain) FormNames.insert(ToLowerAscii(entry.FormName));
+    Units.AppendShown(entry.FormName.empty() ? entry.UnitName : entry.FormName);
+    Model.AddUnit({entry.UnitName, entry.FormName, UnitPathColumn(Model.ProjectFile, entry.Path)});
+    Widths.Unit = std::max(Widths.Unit, Measure(Ui, entry.UnitName));
+    Widths.Form = std::max(Widths.Form, Measure(Ui, entry.FormName));
   }
-  int third = static_cast<int>(std::lround(workspace.SourceListWidth / 3.0));
-  SourceColumnWidths& columns = workspace.Model.ColumnWidths;
-  columns.Unit = std::min(widths.Unit + 12, third);
-  columns.FormName = std::min(widths.Form + 12, third);
-  columns.Path = workspace.SourceListWidth - columns.Unit - columns.FormName - 4;
-}
+
+  void ReadAll(TParser& parser) {
+    Widths = {std::max(Measure(Ui, ExtractFileName(Model.ProjectFile)), Measure(Ui, "Unitname")),
+              Measure(Ui, "Formname")};
+    Token token;
+    parser.NextToken(token);
+    while (parser.FindUses(token)) {
+      UsesEntry entry;
+      bool ended = false;
+      while (!ended) {
+        ended = parser.ReadUsesEntry(entry);
+        Add(entry);
+      }
+      parser.NextToken(token);
+    }
+  }
+
+  void SetColumnWidths(int sourceListWidth) {
+    int third = static_cast<int>(std::lround(sourceListWidth / 3.0));
+    SourceColumnWidths& columns = Model.ColumnWidths;
+    columns.Unit = std::min(Widths.Unit + 12, third);
+    columns.FormName = std::min(Widths.Form + 12, third);
+    columns.Path = sourceListWidth - columns.Unit - columns.FormName - 4;
+  }
+};
 
 bool IsSymbol(const Token& token, std::string_view symbol) {
   return token.Kind == TokenKind::Symbol && token.Text == symbol;
@@ -119,8 +128,7 @@ std::string UnitPathColumn(std::string_view projectFile, std::string_view writte
   return folder;
 }
 
-void ParseProjectFile(Workspace& workspace, UserInterface& ui) {
-  ProjectModel& model = workspace.Model;
+void ParseProjectFile(ProjectModel& model, UnitListSink& units, int sourceListWidth, UserInterface& ui) {
   // Whatever happens, no names of an earlier project survive into this one.
   model.MainFormName.clear();
   model.RootUnitName.clear();
@@ -130,9 +138,10 @@ void ParseProjectFile(Workspace& workspace, UserInterface& ui) {
     return;
   }
   TParser parser(std::move(*text));
-  FormNameSet formNames;
-  ReadUsesClauses(workspace, ui, parser, formNames);
-  ReadHeaderAndMainBlock(model, parser, formNames);
+  UsesClauseReader reader{model, units, ui, {}, {}};
+  reader.ReadAll(parser);
+  reader.SetColumnWidths(sourceListWidth);
+  ReadHeaderAndMainBlock(model, parser, reader.FormNames);
   if (model.MainFormName.empty() && model.RootUnitName.empty()) {
     ui.Messages.Show(MessageKind::Warning, "Could not determine Main form of project");
   }

@@ -6,8 +6,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "analysis/image_entry.h"
 #include "analysis/tree_nodes.h"
-#include "capture/image_entry.h"
 
 namespace tarnwick {
 
@@ -39,6 +39,8 @@ class ProjectModel {
   DependencyForest DependencyTree;
   ObjectForest ObjectTree;
   std::vector<ImageEntry> Images;
+  /// The form names the image-naming dialog offers for a capture, in unit order.
+  std::vector<std::string> ImageFormNames;
   SourceColumnWidths ColumnWidths;
 
   /// The units, always sorted by name with `CompareNames` (rows of equal names in the order added).

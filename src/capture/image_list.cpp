@@ -76,11 +76,11 @@ SaveOutcome WritePicture(ImageEntry& entry, const std::string& path, int quality
 }
 
 template <typename Wanted>
-bool SaveEach(Workspace& workspace, Prompter& prompter, Wanted wanted) {
-  std::vector<ImageEntry>& images = workspace.Model.Images;
+bool SaveEach(ProjectModel& model, int jpegQuality, Prompter& prompter, Wanted wanted) {
+  std::vector<ImageEntry>& images = model.Images;
   for (size_t i = 0; i < images.size(); ++i) {
     if (images[i].Status != kImageStatusNew || !wanted(images[i])) continue;
-    if (SaveImage(workspace, i, true, prompter) == SaveOutcome::Failed) return false;
+    if (SaveImage(model, i, jpegQuality, true, prompter) == SaveOutcome::Failed) return false;
   }
   return true;
 }
@@ -162,11 +162,12 @@ bool HasNewImages(const std::vector<ImageEntry>& images) {
                      [](const ImageEntry& entry) { return entry.Status == kImageStatusNew; });
 }
 
-SaveOutcome SaveImage(Workspace& workspace, size_t index, bool askBeforeOverwrite, Prompter& prompter) {
-  std::vector<ImageEntry>& images = workspace.Model.Images;
+SaveOutcome SaveImage(ProjectModel& model, size_t index, int jpegQuality, bool askBeforeOverwrite,
+                      Prompter& prompter) {
+  std::vector<ImageEntry>& images = model.Images;
   if (index >= images.size() || !images[index].Image) return SaveOutcome::Skipped;
   ImageEntry& entry = images[index];
-  const std::string& folder = workspace.Model.DocumentationFolder;
+  const std::string& folder = model.DocumentationFolder;
   std::string path = folder + entry.FileName;
   if (askBeforeOverwrite && FileExists(path) &&
       prompter.Show(MessageKind::Confirmation, "Overwrite file " + entry.FileName, MessageButtons::OkCancel) !=
@@ -174,17 +175,17 @@ SaveOutcome SaveImage(Workspace& workspace, size_t index, bool askBeforeOverwrit
     return SaveOutcome::Skipped;
   }
   if (!EnsureFolder(folder, prompter)) return SaveOutcome::Skipped;
-  SaveOutcome outcome = WritePicture(entry, path, workspace.Settings.JPegCompressionQuality, prompter);
+  SaveOutcome outcome = WritePicture(entry, path, jpegQuality, prompter);
   if (outcome == SaveOutcome::Saved) entry.Status = kImageStatusDisk;
   return outcome;
 }
 
-bool SaveNewImages(Workspace& workspace, Prompter& prompter) {
-  return SaveEach(workspace, prompter, [](const ImageEntry&) { return true; });
+bool SaveNewImages(ProjectModel& model, int jpegQuality, Prompter& prompter) {
+  return SaveEach(model, jpegQuality, prompter, [](const ImageEntry&) { return true; });
 }
 
-bool SaveSelectedImages(Workspace& workspace, Prompter& prompter) {
-  return SaveEach(workspace, prompter, [](const ImageEntry& entry) { return entry.Selected; });
+bool SaveSelectedImages(ProjectModel& model, int jpegQuality, Prompter& prompter) {
+  return SaveEach(model, jpegQuality, prompter, [](const ImageEntry& entry) { return entry.Selected; });
 }
 
 void DeleteSelectedImages(ProjectModel& model, Prompter& prompter) {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/workspace.h"
-#include "capture/image_entry.h"
+#include "analysis/image_entry.h"
+#include "analysis/project_model.h"
 #include "platform/user_interface.h"
 
 namespace tarnwick {
@@ -56,13 +56,14 @@ enum class SaveOutcome { Saved, Skipped, Failed };
 /// Writes the picture of entry `index` to the documentation folder under its file name, asking
 /// before it overwrites a file when `askBeforeOverwrite` is set, creating the folder when it is
 /// missing, and replacing an old file only once the new one is complete. A JPEG capture that holds
-/// pixels is encoded at the settings' JPEG quality. On success the status becomes "Disk".
-SaveOutcome SaveImage(Workspace& workspace, size_t index, bool askBeforeOverwrite, Prompter& prompter);
+/// pixels is encoded at `jpegQuality` unless it was captured with a quality of its own. On success the status becomes "Disk".
+SaveOutcome SaveImage(ProjectModel& model, size_t index, int jpegQuality, bool askBeforeOverwrite,
+                      Prompter& prompter);
 /// `SaveImage`, asking, for every "New" entry in list order. False when a write failure ended it.
-bool SaveNewImages(Workspace& workspace, Prompter& prompter);
+bool SaveNewImages(ProjectModel& model, int jpegQuality, Prompter& prompter);
 /// `SaveImage`, asking, for every selected "New" entry in list order. False when a write failure
 /// ended it.
-bool SaveSelectedImages(Workspace& workspace, Prompter& prompter);
+bool SaveSelectedImages(ProjectModel& model, int jpegQuality, Prompter& prompter);
 /// Removes the selected entries in list order. A "Disk" entry's file is deleted after the user
 /// confirms; Cancel stops the command and keeps that entry and the later ones.
 void DeleteSelectedImages(ProjectModel& model, Prompter& prompter);

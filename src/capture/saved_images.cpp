@@ -11,8 +11,7 @@ namespace tarnwick {
 namespace {
 
 // Adds the entries of one unit's pictures of one kind, in the order the folder lists them.
-void AddUnitPictures(Workspace& workspace, const UnitEntry& unit, bool bitmap, Prompter& prompter) {
-  ProjectModel& model = workspace.Model;
+void AddUnitPictures(ProjectModel& model, const UnitEntry& unit, bool bitmap, Prompter& prompter) {
   const std::string& folder = model.DocumentationFolder;
   for (const std::string& fileName : ListFiles(folder + unit.UnitName + (bitmap ? "*.bmp" : "*.jpg"))) {
     std::string viewName;
@@ -36,16 +35,16 @@ void AddUnitPictures(Workspace& workspace, const UnitEntry& unit, bool bitmap, P
 
 }  // namespace
 
-void FindSavedImages(Workspace& workspace, UserInterface& ui) {
-  const bool kinds[2] = {workspace.Settings.BitmapImages, !workspace.Settings.BitmapImages};
-  for (const UnitEntry& unit : workspace.Model.Units()) {
-    if (!unit.FormName.empty()) workspace.ImageFormNames.push_back(unit.FormName);
+void FindSavedImages(ProjectModel& model, bool bitmapImages, UserInterface& ui) {
+  const bool kinds[2] = {bitmapImages, !bitmapImages};
+  for (const UnitEntry& unit : model.Units()) {
+    if (!unit.FormName.empty()) model.ImageFormNames.push_back(unit.FormName);
   }
-  for (const UnitEntry& unit : workspace.Model.Units()) {
+  for (const UnitEntry& unit : model.Units()) {
     if (unit.FormName.empty()) continue;
-    for (bool bitmap : kinds) AddUnitPictures(workspace, unit, bitmap, ui.Messages);
+    for (bool bitmap : kinds) AddUnitPictures(model, unit, bitmap, ui.Messages);
   }
-  if (!workspace.Model.Images.empty()) workspace.Model.Images.front().Selected = true;
+  if (!model.Images.empty()) model.Images.front().Selected = true;
 }
 
 }  // namespace tarnwick

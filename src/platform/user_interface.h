@@ -59,4 +59,11 @@ class EstimatingTextMeasure final : public TextMeasure {
   }
 };
 
+/// The front end's services that long work talks through.
+struct UserInterface {
+  Prompter& Messages;
+  ProgressSink& Progress;
+  TextMeasure& Measure;
+};
+
 }  // namespace tarnwick

@@ -69,10 +69,10 @@ bool CreateEmptyFile(const std::string& path, std::string& error) {
 /// file, and the parts of the document in the order they are written.
 class DocumentRun {
  public:
-  DocumentRun(Workspace& workspace, ReportOptions& options, UserInterface& ui,
+  DocumentRun(const DocumentSubject& subject, ReportOptions& options, UserInterface& ui,
               const DocumentationRequest& request, std::time_t now, HtmlWriter& writer)
-      : workspace_(workspace),
-        model_(workspace.Model),
+      : subject_(subject),
+        model_(subject.Model),
         options_(options),
         ui_(ui),
         request_(request),
@@ -113,11 +113,11 @@ class DocumentRun {
     return options_.SourceAll || (options_.SourceSelected && UnitSelected(unit));
   }
   const DependencyForest& CurrentDependencies() const {
-    return CurrentDependencyTree(model_, workspace_.Dependencies);
+    return CurrentDependencyTree(model_, subject_.Dependencies);
   }
-  const ObjectForest& CurrentObjects() const { return CurrentObjectTree(model_, workspace_.Objects); }
+  const ObjectForest& CurrentObjects() const { return CurrentObjectTree(model_, subject_.Objects); }
 
-  Workspace& workspace_;
+  const DocumentSubject& subject_;
   ProjectModel& model_;
   ReportOptions& options_;
   UserInterface& ui_;
@@ -214,7 +214,7 @@ void DocumentRun::IndexImages() {
   for (size_t i = 0; i < model_.Images.size(); ++i) {
     if (!ImageIncluded(model_.Images[i])) continue;
     if (model_.Images[i].Status == "New" &&
-        SaveImage(workspace_, i, true, ui_.Messages) == SaveOutcome::Failed) {
+        SaveImage(model_, i, subject_.JpegQuality, true, ui_.Messages) == SaveOutcome::Failed) {
       throw RunStopped{};
     }
     const ImageEntry& image = model_.Images[i];
@@ -405,7 +405,7 @@ void DocumentRun::TreePictures(std::string_view baseName, std::string_view capti
   request.Rows = &rows;
   request.LinesPerImage = options_.LinesPerImage;
   request.ProgressiveDisplay = options_.ProgressiveDisplay;
-  request.JpegQuality = workspace_.Settings.JPegCompressionQuality;
+  request.JpegQuality = subject_.JpegQuality;
   request.DocumentationFolder = model_.DocumentationFolder;
   std::vector<TreePage> pages = DrawTreeImages(request, ui_);
   writer_.ImageTableStart(caption);
@@ -419,9 +419,9 @@ std::string DocumentationFilePath(const ProjectModel& model) {
   return model.DocumentationFolder + ChangeFileExt(ExtractFileName(model.ProjectFile), ".html");
 }
 
-DocResult WriteDocumentation(Workspace& workspace, ReportOptions& options, UserInterface& ui,
+DocResult WriteDocumentation(const DocumentSubject& subject, ReportOptions& options, UserInterface& ui,
                              const DocumentationRequest& request) {
-  const ProjectModel& model = workspace.Model;
+  const ProjectModel& model = subject.Model;
   std::string path = DocumentationFilePath(model);
   if (FileExists(path) &&
       ui.Messages.Show(MessageKind::Confirmation, "Overwrite file \r\r" + path + "?" + "\r",
@@ -438,7 +438,7 @@ DocResult WriteDocumentation(Workspace& workspace, ReportOptions& options, UserI
     return DocResult::NoFile;
   }
   HtmlWriter writer;
-  DocumentRun run(workspace, options, ui, request, request.Now.value_or(std::time(nullptr)), writer);
+  DocumentRun run(subject, options, ui, request, request.Now.value_or(std::time(nullptr)), writer);
   std::optional<std::string> failure;
   try {
     run.Write();

@@ -6,8 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/workspace.h"
+#include "analysis/project_model.h"
+#include "platform/user_interface.h"
 #include "report/report_options.h"
+#include "views/dependency_filter.h"
+#include "views/object_filter.h"
 
 namespace tarnwick {
 
@@ -18,7 +21,16 @@ namespace tarnwick {
 /// three leave the options window open without a further message.
 enum class DocResult { Declined, NoFolder, NothingSelected, Written, NoFile };
 
-/// What a document run takes from the main window beyond the workspace.
+/// What a document describes: the open project, the state of both tree pages (which tree is
+/// current, the filtered copies), and the JPEG quality of pictures saved on the way.
+struct DocumentSubject {
+  ProjectModel& Model;
+  const DependencyFilter& Dependencies;
+  const ObjectFilter& Objects;
+  int JpegQuality = 100;
+};
+
+/// What a document run takes from the main window beyond its subject.
 struct DocumentationRequest {
   /// The unit names of the Source list's selected rows (compared without regard to case). The
   /// Images list's selection is `ImageEntry::Selected`.
@@ -34,7 +46,7 @@ struct DocumentationRequest {
 /// page, index and the chosen sections in the print order. Saves new images on the way (asking
 /// before overwriting files), reports progress and failures through `ui`, and gives the result.
 /// The file is named after the project file with ".html".
-DocResult WriteDocumentation(Workspace& workspace, ReportOptions& options, UserInterface& ui,
+DocResult WriteDocumentation(const DocumentSubject& subject, ReportOptions& options, UserInterface& ui,
                              const DocumentationRequest& request);
 
 /// The path of the documentation file of the open project.

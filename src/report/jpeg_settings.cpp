@@ -26,8 +26,8 @@ std::optional<int32_t> ParseSignedDecimal(std::string_view text) {
 
 }  // namespace
 
-JpegSettings CurrentJpegSettings(const AppSettings& settings, const ReportOptions& options) {
-  return JpegSettings{settings.JPegCompressionQuality, options.ProgressiveDisplay,
+JpegSettings CurrentJpegSettings(int quality, const ReportOptions& options) {
+  return JpegSettings{quality, options.ProgressiveDisplay,
                       std::to_string(options.LinesPerImage)};
 }
 
@@ -37,9 +37,9 @@ std::string CheckLinesPerImage(std::string_view text) {
   return {};
 }
 
-bool ApplyJpegSettings(const JpegSettings& values, AppSettings& settings, ReportOptions& options) {
+bool ApplyJpegSettings(const JpegSettings& values, int& quality, ReportOptions& options) {
   if (!CheckLinesPerImage(values.LinesPerImageText).empty()) return false;
-  settings.JPegCompressionQuality = std::clamp(values.Quality, 1, 100);
+  quality = std::clamp(values.Quality, 1, 100);
   options.ProgressiveDisplay = values.ProgressiveDisplay;
   options.LinesPerImage = *ParseSignedDecimal(values.LinesPerImageText);
   return true;

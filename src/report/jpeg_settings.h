@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_settings.h"
 #include "report/report_options.h"
 
 namespace tarnwick {
@@ -20,7 +19,7 @@ struct JpegSettings {
 };
 
 /// What the dialog shows on opening: the current quality, flag and lines per image.
-JpegSettings CurrentJpegSettings(const AppSettings& settings, const ReportOptions& options);
+JpegSettings CurrentJpegSettings(int quality, const ReportOptions& options);
 
 /// The check of the dialog's OK button: empty when `text` is an optional sign followed by decimal
 /// digits giving a whole number of at least 1, otherwise the message to show (the dialog then
@@ -29,6 +28,6 @@ std::string CheckLinesPerImage(std::string_view text);
 
 /// Takes the values of a dialog closed with OK: the quality (brought into 1..100), the flag and
 /// the lines per image. Changes nothing and gives false when the lines per image fail the check.
-bool ApplyJpegSettings(const JpegSettings& values, AppSettings& settings, ReportOptions& options);
+bool ApplyJpegSettings(const JpegSettings& values, int& quality, ReportOptions& options);
 
 }  // namespace tarnwick

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <span>
 
-#include "app/app_settings.h"
+#include "platform/registry_values.h"
 #include "platform/text_util.h"
 #include "report/jpeg_settings.h"
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/workspace.h"
 #include "platform/settings_store.h"
+#include "platform/user_interface.h"
 
 namespace tarnwick {
 

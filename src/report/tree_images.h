@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/workspace.h"
 #include "platform/pixel_image.h"
+#include "platform/user_interface.h"
 #include "report/report_options.h"
 #include "report/tree_text.h"
 

@@ -5,10 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/project_model.h"
 #include "analysis/tree_nodes.h"
 #include "report/html_writer.h"
 #include "report/report_options.h"
 #include "views/dependency_filter.h"
+#include "views/object_filter.h"
 
 namespace tarnwick {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/tree_nodes.h"
+#include "analysis/unit_list_sink.h"
 
 namespace tarnwick {
 
@@ -29,7 +30,7 @@ struct FilterListModel {
 /// tree is current, the page caption, and the filter's two lists ("Show List:" and the sorted
 /// "Available  List:") with the dialog's selections and button states. The full tree itself
 /// lives in the `ProjectModel`.
-class DependencyFilter {
+class DependencyFilter final : public UnitListSink {
  public:
   std::vector<std::string> ShowList;      // in arrival order
   std::vector<std::string> SuppressList;  // sorted without regard to case
@@ -46,9 +47,9 @@ class DependencyFilter {
 
   /// Offers a unit that is no file of the project to "Available  List:": ignored when it names a
   /// project unit or is listed already (both without regard to case), else put at its sorted place.
-  void AddAvailableUnit(const ProjectModel& model, std::string_view name);
+  void AddAvailableUnit(const ProjectModel& model, std::string_view name) override;
   /// Appends a name to "Show List:" unchecked.
-  void AppendShown(std::string name);
+  void AppendShown(std::string name) override;
   /// Makes `names` the whole "Show List:" (a name repeated without regard to case counts once)
   /// and takes each of them out of "Available  List:"; the names shown so far that are not among
   /// them go to "Available  List:" instead, as if the user had moved them there.

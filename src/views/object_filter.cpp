@@ -232,4 +232,25 @@ void ApplyPropertyExclusions(ObjectForest& tree, const PropertyExclusionList& ex
   });
 }
 
+void FillObjectTypeList(const ObjectForest& tree, ObjectFilter& filter) {
+  std::vector<std::string>& list = filter.ShowList;
+  std::unordered_set<std::string> listed;
+  for (const std::string& type : list) listed.insert(ToLowerAscii(type));
+  for (const auto& root : tree) {
+    list.emplace_back(ObjectTypeOf(root->Label));
+    listed.insert(ToLowerAscii(list.back()));
+  }
+  std::vector<const ObjectNode*> pending;
+  for (auto root = tree.rbegin(); root != tree.rend(); ++root) pending.push_back(root->get());
+  while (!pending.empty()) {
+    const ObjectNode* node = pending.back();
+    pending.pop_back();
+    const std::string_view type = ObjectTypeOf(node->Label);
+    if (listed.insert(ToLowerAscii(type)).second) list.emplace_back(type);
+    for (auto child = node->Children.rbegin(); child != node->Children.rend(); ++child)
+      pending.push_back(child->get());
+  }
+  std::stable_sort(list.begin(), list.end(), NameLess());
+}
+
 }  // namespace tarnwick

@@ -81,4 +81,9 @@ void CurObjectTreeViewChange(ObjectFilter& filter, const ObjectNode* node);
 /// for the node's type, each together with the lines after it that hold no "=".
 void ApplyPropertyExclusions(ObjectForest& tree, const PropertyExclusionList& exclusions);
 
+/// Appends the object types of the tree to "Show Objects:": the type of every root unchecked, then
+/// every node's type, depth first, unless the list holds it already (ignoring case); the list is
+/// then brought into its sorted order.
+void FillObjectTypeList(const ObjectForest& tree, ObjectFilter& filter);
+
 }  // namespace tarnwick

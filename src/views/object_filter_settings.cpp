@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/app_settings.h"
+#include "platform/registry_values.h"
 #include "platform/text_util.h"
 
 namespace tarnwick {

@@ -39,7 +39,7 @@ class DependencyAnalysisTest : public testing::WorkspaceTest {
   }
   std::string Analyze(const std::string& root, const DependencyAnalysisOptions& options = {}) {
     Model().RootUnitName = root;
-    AnalyzeDependencies(workspace_, ui_, options);
+    AnalyzeDependencies(workspace_.Model, workspace_.Dependencies, ui_, options);
     return Outline(Model().DependencyTree);
   }
 };
@@ -139,7 +139,7 @@ TEST_F(DependencyAnalysisTest, UnusedSourcesAreThePasFilesThatAreNoUnit) {
     folder_.Write(name, "unit x; end.");
   }
   Model().UnusedSources = {"stale.pas"};
-  ListUnusedSources(workspace_);
+  ListUnusedSources(workspace_.Model);
   // The project file's own row is named Project1.dpr, so Project1.pas is no unit of it.
   EXPECT_EQ(Model().UnusedSources, (Names{"alpha.pas", "Helper.PAS", "Project1.pas", "Zeta.pas"}));
 }
@@ -257,7 +257,7 @@ TEST(DependencyAnalysisCacheTest, ReadingEachFileOnceGivesTheTreeOfReadingItAtEv
       EstimatingTextMeasure measure;
       UserInterface ui{prompter, progress, measure};
       workspace.Dependencies.ResetDependencyViews();
-      AnalyzeDependencies(workspace, ui, {.CacheSources = cache});
+      AnalyzeDependencies(workspace.Model, workspace.Dependencies, ui, {.CacheSources = cache});
       EXPECT_EQ(Outline(workspace.Model.DependencyTree), Outline(reference.Tree));
       EXPECT_EQ(workspace.Dependencies.SuppressList, reference.Filter.SuppressList);
       EXPECT_EQ(progress.Log(), reference.Log);

@@ -162,7 +162,8 @@ TEST_F(AnalyzeFormsTest, ReadsEveryFormAndReportsEachFailure) {
   folder_.Write("Unit5.dfm", "Object Form5: TForm5\r\nend\r\n");
   folder_.Write("Vcl.Sample.dfm", "inherited SampleForm: TSampleForm\r\nend\r\n");
   Model().ProjectFolder = folder_.Path();
-  AnalyzeForms(workspace_, ui_);
+  AnalyzeForms(workspace_.Model, ui_);
+  FillObjectTypeList(workspace_.Model.ObjectTree, workspace_.Objects);
   const std::string root = folder_.Path();
   EXPECT_EQ(ObjectTreeText(Model().ObjectTree),
             "+  Form1:  TForm1\n  - Left = 8\n+  Form2:  TForm2\n+  SampleForm:  TSampleForm\n");

@@ -19,7 +19,7 @@ class ProjectFileParserTest : public testing::WorkspaceTest {
     Model().ProjectFile = folder_.Write(fileName, text);
     Model().ProjectFolder = folder_.Path();
     Model().AddUnit({fileName, "", ""});
-    ParseProjectFile(workspace_, ui_);
+    ParseProjectFile(workspace_.Model, workspace_.Dependencies, workspace_.SourceListWidth, ui_);
   }
   Names Rows() {
     Names rows;
@@ -96,7 +96,7 @@ TEST_F(ProjectFileParserTest, UnreadableFileClearsNamesOfThePreviousProject) {
   Model().MainFormName = "OldForm";
   Model().RootUnitName = "Old";
   Model().ProjectFile = folder_.Path() + "Missing.dpr";
-  ParseProjectFile(workspace_, ui_);
+  ParseProjectFile(workspace_.Model, workspace_.Dependencies, workspace_.SourceListWidth, ui_);
   EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + "Missing.dpr"});
   EXPECT_EQ(Model().MainFormName, "");
   EXPECT_EQ(Model().RootUnitName, "");

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/open_project.h"
+#include "app/open_project.h"
 #include "app/app_settings.h"
 #include "report/documentation_writer.h"
 #include "support/workspace_test.h"
@@ -32,7 +32,7 @@ class FaultsTest : public testing::WorkspaceTest {
   DocResult Write() {
     ReportOptions options;
     options.DependencyOutput = options.ObjectsOutput = kOutputAsText;
-    return WriteDocumentation(workspace_, options, ui_, DocumentationRequest());
+    return WriteDocumentation(workspace_.Subject(), options, ui_, DocumentationRequest());
   }
   bool Said(const std::string& text) const {
     for (const std::string& said : prompter_.Texts())

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "analysis/dependency_analysis.h"
-#include "analysis/open_project.h"
+#include "app/open_project.h"
 #include "platform/bmp_codec.h"
 #include "platform/jpeg_codec.h"
 #include "project_generator.h"
@@ -175,7 +175,7 @@ TEST(ProjectGeneratorTest, DenseProjectRunsIntoTheNodeBudget) {
   OpenedProject opened(project.ProjectFile, false);
   ASSERT_EQ(opened.prompter.Texts(), std::vector<std::string>{});
   UserInterface ui = opened.Ui();
-  AnalyzeDependencies(opened.workspace, ui, {.NodeBudget = 200000});
+  AnalyzeDependencies(opened.workspace.Model, opened.workspace.Dependencies, ui, {.NodeBudget = 200000});
   ASSERT_EQ(opened.prompter.Messages().size(), 1u);
   EXPECT_EQ(opened.prompter.Messages()[0].kind, MessageKind::Warning);
   EXPECT_NE(opened.prompter.Texts()[0].find("cut at 200000"), std::string::npos) << opened.prompter.Texts()[0];

@@ -95,7 +95,6 @@ class ImageFiles : public testing::WorkspaceTest {
 };
 
 TEST_F(ImageFiles, SavingCreatesTheFolderAndEncodesCapturedPixelsAtTheSettingsQuality) {
-  workspace_.Settings.JPegCompressionQuality = 35;
   auto captured = MakePicture(Picture::Format::Jpeg, 20, 10, std::vector<uint8_t>(800, 90));
   Add("A.jpg", JpegPicture("jpeg bytes"));
   Add("B.jpg", captured);
@@ -103,7 +102,7 @@ TEST_F(ImageFiles, SavingCreatesTheFolderAndEncodesCapturedPixelsAtTheSettingsQu
   for (int i = 0; i < 6; ++i) opaque.insert(opaque.end(), {7, 8, 9, 255});
   Add("C.bmp", MakePicture(Picture::Format::Bitmap, 3, 2, opaque));
 
-  EXPECT_TRUE(SaveNewImages(workspace_, prompter_));
+  EXPECT_TRUE(SaveNewImages(workspace_.Model, 35, prompter_));
   EXPECT_TRUE(prompter_.Messages().empty());
   EXPECT_FALSE(HasNewImages(Model().Images));
   EXPECT_EQ(ReadFileText(PathOf("A.jpg")), "jpeg bytes");
@@ -114,7 +113,7 @@ TEST_F(ImageFiles, SavingCreatesTheFolderAndEncodesCapturedPixelsAtTheSettingsQu
   // A capture that recorded its quality keeps it whatever the setting says now.
   captured->JpegQuality = 80;
   Add("D.jpg", captured);
-  EXPECT_EQ(SaveImage(workspace_, 3, false, prompter_), SaveOutcome::Saved);
+  EXPECT_EQ(SaveImage(workspace_.Model, 3, 100, false, prompter_), SaveOutcome::Saved);
   EXPECT_EQ(ReadFileText(PathOf("D.jpg")), *EncodeJpeg(capturedPixels, 80));
   EXPECT_EQ(DecodeBmp(ReadFileText(PathOf("C.bmp")))->Pixels, opaque);
 }
@@ -123,14 +122,14 @@ TEST_F(ImageFiles, OverwriteQuestionAnsweredBothWays) {
   folder_.Write("Documentation/Main.jpg", "old");
   Add("Main.jpg", JpegPicture("new"));
   prompter_.QueueAnswer(MessageAnswer::Cancel);
-  EXPECT_EQ(SaveImage(workspace_, 0, true, prompter_), SaveOutcome::Skipped);
+  EXPECT_EQ(SaveImage(workspace_.Model, 0, 100, true, prompter_), SaveOutcome::Skipped);
   EXPECT_EQ(prompter_.Shown(), Names{"confirmation: Overwrite file Main.jpg"});
   EXPECT_EQ(prompter_.Messages()[0].buttons, MessageButtons::OkCancel);
   EXPECT_EQ(ReadFileText(PathOf("Main.jpg")), "old");
   EXPECT_EQ(Model().Images[0].Status, "New");
 
   prompter_.QueueAnswer(MessageAnswer::Ok);
-  EXPECT_EQ(SaveImage(workspace_, 0, true, prompter_), SaveOutcome::Saved);
+  EXPECT_EQ(SaveImage(workspace_.Model, 0, 100, true, prompter_), SaveOutcome::Saved);
   EXPECT_EQ(ReadFileText(PathOf("Main.jpg")), "new");
   EXPECT_EQ(Model().Images[0].Status, "Disk");
 }
@@ -140,7 +139,7 @@ TEST_F(ImageFiles, FolderThatCannotBeCreatedIsReportedAndNothingIsLost) {
   Model().DocumentationFolder = folder_.Path() + "Blocked/Documentation/";
   Add("A.jpg", JpegPicture("a"));
   Add("B.jpg", JpegPicture("b"));
-  EXPECT_TRUE(SaveNewImages(workspace_, prompter_));  // each image is tried; the command goes on
+  EXPECT_TRUE(SaveNewImages(workspace_.Model, 100, prompter_));  // each image is tried; the command goes on
   std::string message = "error: Could not create dir " + Model().DocumentationFolder;
   EXPECT_EQ(prompter_.Shown(), (Names{message, message}));
   EXPECT_EQ(Model().Images[1].Status, "New");
@@ -151,7 +150,7 @@ TEST_F(ImageFiles, WriteFailureEndsTheCommandAndKeepsTheEntriesNew) {
   std::filesystem::create_directories(PathOf("A.jpg"));  // a folder in the picture's place
   Add("A.jpg", JpegPicture("a")).Selected = true;
   Add("B.jpg", JpegPicture("b")).Selected = true;
-  EXPECT_FALSE(SaveSelectedImages(workspace_, prompter_));
+  EXPECT_FALSE(SaveSelectedImages(workspace_.Model, 100, prompter_));
   ASSERT_EQ(prompter_.Messages().size(), 1u);
   EXPECT_EQ(prompter_.Messages()[0].text.rfind("Could not write " + PathOf("A.jpg") + "\r\r", 0), 0u);
   EXPECT_EQ(Model().Images[0].Status, "New");

@@ -42,12 +42,12 @@ TEST_F(SavedImages, ListsTheFilesThatPassTheNameTestSortedByForm) {
   AddUnit("Project1.dpr", "");
   WritePictures({"Main.jpg", "Main_b.jpg", "Main_A.jpg", "MainForm.jpg", "My_Unit.jpg", "My_Unit_Main.jpg",
                  "unit1.jpg", "Project1.dpr.jpg"});
-  FindSavedImages(workspace_, ui_);
+  FindSavedImages(workspace_.Model, workspace_.Settings.BitmapImages, ui_);
 
   EXPECT_EQ(Entries(), (Names{"MyForm|Main|My_Unit_Main.jpg|Disk|My_Unit", "ZForm||Main.jpg|Disk|Main",
                               "ZForm|A|Main_A.jpg|Disk|Main", "ZForm|b|Main_b.jpg|Disk|Main"}));
   EXPECT_TRUE(prompter_.Messages().empty());
-  EXPECT_EQ(workspace_.ImageFormNames, (Names{"ZForm", "MyForm", "Form1"}));
+  EXPECT_EQ(workspace_.Model.ImageFormNames, (Names{"ZForm", "MyForm", "Form1"}));
   ASSERT_NE(Model().Images[0].Image, nullptr);
   EXPECT_EQ(Model().Images[0].Image->Width, 4);
   EXPECT_TRUE(Model().Images[0].Selected);
@@ -58,13 +58,13 @@ TEST_F(SavedImages, ThePreferredKindComesFirstForTheSameFormAndView) {
   AddUnit("Unit1", "Form1");
   WritePictures({"Unit1.jpg", "Unit1.bmp"});
   workspace_.Settings.BitmapImages = true;
-  FindSavedImages(workspace_, ui_);
+  FindSavedImages(workspace_.Model, workspace_.Settings.BitmapImages, ui_);
   EXPECT_EQ(Entries(), (Names{"Form1||Unit1.bmp|Disk|Unit1", "Form1||Unit1.jpg|Disk|Unit1"}));
   EXPECT_EQ(Model().Images[0].Image->Kind, Picture::Format::Bitmap);
 
   Model().Images.clear();
   workspace_.Settings.BitmapImages = false;
-  FindSavedImages(workspace_, ui_);
+  FindSavedImages(workspace_.Model, workspace_.Settings.BitmapImages, ui_);
   EXPECT_EQ(Entries(), (Names{"Form1||Unit1.jpg|Disk|Unit1", "Form1||Unit1.bmp|Disk|Unit1"}));
 }
 
@@ -73,7 +73,7 @@ TEST_F(SavedImages, UnreadableFileIsReportedAndDropped) {
   folder_.Write("Documentation/Main.jpg", "garbage, no JPEG");
   folder_.Write("Documentation/Main_Edit.bmp", "BM damaged");
   WritePictures({"Main_View.jpg"});
-  FindSavedImages(workspace_, ui_);
+  FindSavedImages(workspace_.Model, workspace_.Settings.BitmapImages, ui_);
 
   const std::string folder = Model().DocumentationFolder;
   EXPECT_EQ(prompter_.Shown(),
@@ -86,16 +86,16 @@ TEST_F(SavedImages, UnreadableFileIsReportedAndDropped) {
 
 TEST_F(SavedImages, NoFolderOrNoFormsGiveNoEntries) {
   AddUnit("Main", "MainForm");
-  FindSavedImages(workspace_, ui_);
+  FindSavedImages(workspace_.Model, workspace_.Settings.BitmapImages, ui_);
   EXPECT_TRUE(Model().Images.empty());
 
   Workspace formless;
   formless.Model.DocumentationFolder = Model().DocumentationFolder;
   formless.Model.AddUnit({"Tools", "", ""});
   WritePictures({"Tools.jpg"});
-  FindSavedImages(formless, ui_);
+  FindSavedImages(formless.Model, formless.Settings.BitmapImages, ui_);
   EXPECT_TRUE(formless.Model.Images.empty());
-  EXPECT_TRUE(formless.ImageFormNames.empty());
+  EXPECT_TRUE(formless.Model.ImageFormNames.empty());
   EXPECT_TRUE(prompter_.Messages().empty());
 }
 

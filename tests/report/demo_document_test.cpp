@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/open_project.h"
+#include "app/open_project.h"
 #include "report/documentation_writer.h"
 #include "support/workspace_test.h"
 
@@ -25,7 +25,7 @@ class DemoDocumentTest : public testing::WorkspaceTest {
     options.DependencyOutput = options.ObjectsOutput = treeOutput;
     DocumentationRequest request;
     request.Now = kNow;
-    return WriteDocumentation(workspace_, options, ui_, request);
+    return WriteDocumentation(workspace_.Subject(), options, ui_, request);
   }
   std::string Masked() const {
     const std::string document = folder_.Path() + "Demo/Documentation/Demo.html";

@@ -35,7 +35,7 @@ class DocumentFixture : public testing::WorkspaceTest {
 
   std::string OutputPath() { return Model().DocumentationFolder + "Demo.html"; }
   std::string Output() { return ReadFileText(OutputPath()); }
-  DocResult Run() { return WriteDocumentation(workspace_, options_, ui_, request_); }
+  DocResult Run() { return WriteDocumentation(workspace_.Subject(), options_, ui_, request_); }
 
   void AddImage(std::string form, std::string view, std::string file, std::string status, bool selected) {
     auto picture = std::make_shared<Picture>(Picture{Picture::Format::Jpeg, 640, 480, {}, 24, "jpeg bytes", 0});

@@ -8,12 +8,10 @@ namespace tarnwick {
 namespace {
 
 TEST(JpegSettingsTest, OpensWithTheCurrentValuesNotTheDesignedOnes) {
-  AppSettings settings;
   ReportOptions options;
-  settings.JPegCompressionQuality = 35;
   options.ProgressiveDisplay = true;
   options.LinesPerImage = 250;
-  JpegSettings shown = CurrentJpegSettings(settings, options);
+  JpegSettings shown = CurrentJpegSettings(35, options);
   EXPECT_EQ(std::tie(shown.Quality, shown.ProgressiveDisplay, shown.LinesPerImageText), std::tuple(35, true, "250"));
 }
 
@@ -26,17 +24,17 @@ TEST(JpegSettingsTest, LinesPerImageMustBeASignedDecimalOfAtLeastOne) {
 }
 
 TEST(JpegSettingsTest, OkAppliesAllThreeValuesOrNone) {
-  AppSettings settings;
+  int quality = 100;
   ReportOptions options;
   auto state = [&] {
-    return std::tuple(settings.JPegCompressionQuality, options.ProgressiveDisplay, options.LinesPerImage);
+    return std::tuple(quality, options.ProgressiveDisplay, options.LinesPerImage);
   };
-  EXPECT_FALSE(ApplyJpegSettings(JpegSettings{20, true, "12a"}, settings, options));
+  EXPECT_FALSE(ApplyJpegSettings(JpegSettings{20, true, "12a"}, quality, options));
   EXPECT_EQ(state(), std::tuple(100, false, 100));
-  EXPECT_TRUE(ApplyJpegSettings(JpegSettings{20, true, "+40"}, settings, options));
+  EXPECT_TRUE(ApplyJpegSettings(JpegSettings{20, true, "+40"}, quality, options));
   EXPECT_EQ(state(), std::tuple(20, true, 40));
-  EXPECT_TRUE(ApplyJpegSettings(JpegSettings{0, false, "5"}, settings, options));
-  EXPECT_EQ(settings.JPegCompressionQuality, 1) << "the track bar's range";
+  EXPECT_TRUE(ApplyJpegSettings(JpegSettings{0, false, "5"}, quality, options));
+  EXPECT_EQ(quality, 1) << "the track bar's range";
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/workspace.h"
+#include "app/workspace.h"
 #include "support/recording_prompter.h"
 #include "support/temp_folder.h"
 

@@ -9,7 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "analysis/open_project.h"
+#include "app/open_project.h"
 #include "app/app_settings.h"
 #include "app/cli/project_dump.h"
 #include "app/cli/terminal_progress.h"
@@ -136,7 +136,7 @@ int WriteDocs(const CommandLineOptions& options, Workspace& workspace, ReportOpt
   DocumentationRequest request;
   request.SelectedUnits.insert(options.SelectUnits.begin(), options.SelectUnits.end());
   request.ProgramFolder = ProgramFolder();
-  switch (WriteDocumentation(workspace, reportOptions, ui, request)) {
+  switch (WriteDocumentation(workspace.Subject(), reportOptions, ui, request)) {
     case DocResult::Written:
       std::cout << DocumentationFilePath(workspace.Model) << "\n";
       return kWritten;

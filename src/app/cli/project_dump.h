@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "analysis/workspace.h"
+#include "app/workspace.h"
 #include "app/cli/terminal_prompter.h"
 
 namespace tarnwick {

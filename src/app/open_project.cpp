@@ -1,4 +1,4 @@
-#include "analysis/open_project.h"
+#include "app/open_project.h"
 
 #include <exception>
 
@@ -44,14 +44,14 @@ void StartOpening(Workspace& workspace, UserInterface& ui, const OpenHooks& hook
 // Steps 2 to 14: everything up to enabling the project commands.
 void ReadProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks, std::string_view path) {
   StartOpening(workspace, ui, hooks, path);
-  ParseProjectFile(workspace, ui);
-  FindSavedImages(workspace, ui);
+  ParseProjectFile(workspace.Model, workspace.Dependencies, workspace.SourceListWidth, ui);
+  FindSavedImages(workspace.Model, workspace.Settings.BitmapImages, ui);
   DetermineRootUnit(workspace.Model);
   if (workspace.Settings.AnalyzeDependencies) {
-    AnalyzeDependencies(workspace, ui);
+    AnalyzeDependencies(workspace.Model, workspace.Dependencies, ui);
     workspace.Dependencies.ShowFilteredDependencies(workspace.Model.DependencyTree);
   }
-  ListUnusedSources(workspace);
+  ListUnusedSources(workspace.Model);
   Call(hooks.EnableProjectCommands);
 }
 
@@ -62,7 +62,7 @@ void ClearProject(Workspace& workspace) {
   workspace.Model.Clear();
   workspace.Objects.ResetObjectViews();
   workspace.Dependencies.ResetDependencyViews();
-  workspace.ImageFormNames.clear();
+  workspace.Model.ImageFormNames.clear();
 }
 
 void CloseProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks) {
@@ -70,7 +70,7 @@ void CloseProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hook
   if (HasNewImages(workspace.Model.Images) &&
       ui.Messages.Show(MessageKind::Confirmation, "Save new images?", MessageButtons::NoOk) ==
           MessageAnswer::Ok) {
-    SaveNewImages(workspace, ui.Messages);
+    SaveNewImages(workspace.Model, workspace.Settings.JPegCompressionQuality, ui.Messages);
   }
   Call(hooks.DisableProjectCommands);
   if (!workspace.Model.ProjectFile.empty() && hooks.AddToHistory) hooks.AddToHistory(workspace.Model.ProjectFile);
@@ -90,7 +90,8 @@ void OpenProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks
   }
   ui.Progress.SetBusyCursor(false);
   if (workspace.Settings.AnalyzeForms) {
-    AnalyzeForms(workspace, ui);
+    AnalyzeForms(workspace.Model, ui);
+    FillObjectTypeList(workspace.Model.ObjectTree, workspace.Objects);
     ShowFilteredObjects(workspace.Model, workspace.Objects);
     const ObjectForest& current = workspace.Objects.CurObjectTreeView == CurrentTree::Filtered
                                       ? workspace.Objects.FilteredTree

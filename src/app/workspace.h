@@ -6,17 +6,11 @@
 #include "analysis/project_model.h"
 #include "app/app_settings.h"
 #include "platform/user_interface.h"
+#include "report/documentation_writer.h"
 #include "views/dependency_filter.h"
 #include "views/object_filter.h"
 
 namespace tarnwick {
-
-/// The front end's services that long work talks through.
-struct UserInterface {
-  Prompter& Messages;
-  ProgressSink& Progress;
-  TextMeasure& Measure;
-};
 
 /// Everything one open project fills, owned by the front end for the whole run: the model, the
 /// state of both tree pages, the settings that steer the analyses, and the main window's caption.
@@ -26,10 +20,13 @@ struct Workspace {
   ObjectFilter Objects;
   AppSettings Settings;
   std::string Caption = "Tarnwick:";
-  /// The form names the image-naming dialog offers for a capture.
-  std::vector<std::string> ImageFormNames;
   /// Pixel width of the Source list, for its column widths.
   int SourceListWidth = 600;
+
+  /// What a document of this workspace describes.
+  DocumentSubject Subject() {
+    return DocumentSubject{Model, Dependencies, Objects, Settings.JPegCompressionQuality};
+  }
 };
 
 }  // namespace tarnwick

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/workspace.h"
+#include "app/workspace.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "analysis/open_project.h"
+#include "app/open_project.h"
 
 #include <string>
 #include <vector>
@@ -54,7 +54,7 @@ TEST_F(OpenProjectTest, RunsTheStepsInOrder) {
   EXPECT_EQ(Model().UnusedSources, Names{"Spare.pas"});
   EXPECT_EQ(workspace_.Dependencies.CurDependencyTreeView, CurrentTree::Filtered);
   EXPECT_EQ(workspace_.Objects.CurObjectTreeView, CurrentTree::Filtered);
-  EXPECT_EQ(workspace_.ImageFormNames, Names{"MainForm"});
+  EXPECT_EQ(workspace_.Model.ImageFormNames, Names{"MainForm"});
 }
 
 TEST_F(OpenProjectTest, ReopeningClosesFirstAndRecordsHistory) {
