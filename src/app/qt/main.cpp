@@ -1,0 +1,3 @@
+#include "app/qt/desktop_app.h"
+
+int main(int argc, char** argv) { return tarnwick::RunDesktop(argc, argv); }

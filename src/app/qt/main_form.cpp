@@ -1,0 +1,509 @@
+#include "app/qt/main_form.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "app/qt/about_dialog.h"
+#include "app/qt/font_text_measure.h"
+#include "app/qt/message_box_prompter.h"
+#include "app/qt/status_bar.h"
+#include "app/qt/window_placement.h"
+#include "capture/image_list.h"
+#include "platform/file_system.h"
+#include "platform/win_path.h"
+
+// The icons are compiled into the library; a static library needs its resources pulled in.
+static void InitResources() { Q_INIT_RESOURCE(tarnwick); }
+
+namespace tarnwick {
+
+namespace {
+
+QIcon ToolIcon(const QString& themeName, const QString& bundled) {
+  return QIcon::fromTheme(themeName, QIcon::fromTheme(themeName + "-symbolic", QIcon(bundled)));
+}
+
+QFont ArialFont(int pointSize) {
+  QFont font("Arial");
+  font.setPointSize(pointSize);
+  return font;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(SettingsStore& store, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent),
+      store_(store),
+      prompter_(prompter),
+      measure_(std::make_unique<FontTextMeasure>()),
+      statusBar_(new StatusBar(this)),
+      ui_{prompter_, *statusBar_, *measure_} {
+  InitResources();
+  setObjectName("MainForm");
+  FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate() {
+  setWindowTitle("Tarnwick");
+  setWindowIcon(QIcon(":/icons/tarnwick.svg"));
+  resize(652, 200);
+  setMinimumSize(200, 200);
+  BuildMenus();
+  BuildToolBar();
+  BuildPages();
+  auto* bottom = new QWidget(this);
+  auto* bottomLayout = new QVBoxLayout(bottom);
+  bottomLayout->setContentsMargins(0, 0, 0, 0);
+  bottomLayout->setSpacing(0);
+  bottomLayout->addWidget(pageControl_, 1);
+  bottomLayout->addWidget(statusBar_);
+  setCentralWidget(bottom);
+  PlaceMainWindow();
+  statusBar_->Panel0()->SetPaintFailureHandler([this] {
+    QMetaObject::invokeMethod(this, [this] {
+      prompter_.Show(MessageKind::Warning, "Exception caught during ProcessCapture", MessageButtons::Ok);
+    }, Qt::QueuedConnection);
+  });
+  fileDialog_ = new QFileDialog(this);
+  fileDialog_->setObjectName("FileDialog");
+  fileDialog_->setFileMode(QFileDialog::ExistingFile);
+  fileDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  history_.LoadFromRegistry(store_, kHistoryKey, kHistoryPrefix);
+  RebuildReopenMenu();
+  pageControl_->setCurrentIndex(SourcePage);
+  PageControlChange(SourcePage);
+  DisableProjectCommands();
+  workspace_.Settings.JPegCompressionQuality = 100;
+  LoadSettings(store_, workspace_.Settings);
+  ShowSettings();
+  ConnectSettingsItems();
+}
+
+QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& caption) {
+  QAction* item = menu->addAction(caption);
+  item->setObjectName(name);
+  return item;
+}
+
+void TMainForm::BuildMenus() {
+  menuBar()->setObjectName("MainMenu");
+  BuildFileMenu();
+  BuildPrefsMenu();
+  BuildViewAndFilterMenus();
+  runItem_ = menuBar()->addAction("&Run...");
+  runItem_->setObjectName("RunItem");
+  BuildHelpMenu();
+}
+
+void TMainForm::BuildFileMenu() {
+  QMenu* file = menuBar()->addMenu("&File");
+  file->setObjectName("FileMenu");
+  connect(AddItem(file, "OpenItem", "&Open..."), &QAction::triggered, this, &TMainForm::OpenItemClick);
+  reopenMenu_ = file->addMenu("&Reopen");
+  reopenMenu_->setObjectName("ReopenMenu");
+  reopenMenu_->menuAction()->setObjectName("ReopenItem");
+  saveImagesItem_ = AddItem(file, "SaveImagesItem", "&Save Images");
+  closeItem_ = AddItem(file, "CloseItem", "&Close");
+  connect(closeItem_, &QAction::triggered, this, &TMainForm::CloseItemClick);
+  file->addSeparator();
+  printItem_ = AddItem(file, "PrintItem", "&Print...");
+  AddItem(file, "PrinterSetup1", "Printer Setup...");
+  file->addSeparator();
+  connect(AddItem(file, "ExitItem", "E&xit"), &QAction::triggered, this, &TMainForm::ExitItemClick);
+}
+
+void TMainForm::BuildPrefsMenu() {
+  QMenu* prefs = menuBar()->addMenu("&Prefs");
+  prefs->setObjectName("PrefsMenu");
+  auto* imageKinds = new QActionGroup(this);
+  bitmapImagesItem_ = imageKinds->addAction(AddItem(prefs, "BitmapImagesItem", "Use Bitmap for images"));
+  jpegImagesItem_ = imageKinds->addAction(AddItem(prefs, "JPegImagesItem", "Use JPeg for images"));
+  AddItem(prefs, "JPegsettingsItem", "JPeg settings...");
+  prefs->addSeparator();
+  auto* viewers = new QActionGroup(this);
+  useBuiltinBrowserItem_ = viewers->addAction(AddItem(prefs, "UseBuiltinBrowserItem", "View using built-in viewer"));
+  useDefaultBrowserItem_ =
+      viewers->addAction(AddItem(prefs, "UseDefaultBrowserItem", "View using default web browser"));
+  useAlternatebrowserItem_ =
+      viewers->addAction(AddItem(prefs, "UseAlternatebrowserItem", "View using alternate browser"));
+  AddItem(prefs, "Setalternatebrowser1", "Set alternate browser...");
+  prefs->addSeparator();
+  analyzeDependenciesItem_ = AddItem(prefs, "AnalyzedependenciesItem", "Analyze dependencies");
+  analyzeFormsItem_ = AddItem(prefs, "AnalyzeFormsItem", "Analyze forms objects");
+  for (QAction* item : {bitmapImagesItem_, jpegImagesItem_, useBuiltinBrowserItem_, useDefaultBrowserItem_,
+                        useAlternatebrowserItem_, analyzeDependenciesItem_, analyzeFormsItem_}) {
+    item->setCheckable(true);
+  }
+}
+
+void TMainForm::BuildViewAndFilterMenus() {
+  viewMenu_ = menuBar()->addMenu("&View");
+  viewMenu_->setObjectName("ViewMenu");
+  expandAllDependenciesItem_ = AddItem(viewMenu_, "ExpandAllDependenciesItem", "Expand All Dependencies");
+  collapseAllDependenciesItem_ = AddItem(viewMenu_, "CollapseAllDependenciesItem", "Collapse All Dependencies");
+  viewMenu_->addSeparator();
+  expandAllObjectsItem_ = AddItem(viewMenu_, "ExpandAllObjectsItem", "Expand All Objects");
+  collapseAllObjectsItem_ = AddItem(viewMenu_, "CollapseAllObjectsItem", "Collapse All Objects");
+  filterMenu_ = menuBar()->addMenu("F&ilter");
+  filterMenu_->setObjectName("FilterMenu");
+  AddItem(filterMenu_, "FilterDependenciesItem", "Filter &Dependencies");
+  AddItem(filterMenu_, "FilterObjectsItem", "Filter &Objects");
+}
+
+void TMainForm::BuildHelpMenu() {
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->setObjectName("HelpMenu");
+  // The help file is not shipped; its entries stay hidden, as they always have been.
+  AddItem(help, "Contents1", "&Contents")->setVisible(false);
+  AddItem(help, "SearchforHelpOn1", "&Search for Help On...")->setVisible(false);
+  AddItem(help, "HowtoUseHelp1", "&How to Use Help")->setVisible(false);
+  help->addSeparator()->setVisible(false);
+  connect(AddItem(help, "About1", "&About"), &QAction::triggered, this, &TMainForm::About1Click);
+}
+
+void TMainForm::BuildToolBar() {
+  QToolBar* toolBar = addToolBar("ToolBar");
+  toolBar->setObjectName("ToolBar");
+  toolBar->setMovable(false);
+  toolBar->setIconSize(QSize(20, 20));
+  auto button = [&](const char* name, const QString& hint, const QIcon& icon) {
+    auto* b = new QToolButton(toolBar);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setIcon(icon);
+    b->setAutoRaise(true);
+    b->setFixedSize(24, 24);
+    toolBar->addWidget(b);
+    return b;
+  };
+  QToolButton* open = button("OpenToolButton", "Open", ToolIcon("document-open", ":/icons/open.svg"));
+  connect(open, &QToolButton::clicked, this, &TMainForm::OpenItemClick);
+  toolBar->addSeparator();
+  expandAllToolButton_ = button("ExpandAllToolButton", "Full Expand", ToolIcon("list-add", ":/icons/expand.svg"));
+  collapseAllToolButton_ =
+      button("CollapseAllToolButton", "Full Collapse", ToolIcon("list-remove", ":/icons/collapse.svg"));
+  toolBar->addSeparator();
+  filterToolButton_ = button("FilterToolButton", "Filter", ToolIcon("view-filter", ":/icons/filter.svg"));
+  toolBar->addSeparator();
+  printToolButton_ =
+      button("PrintToolButton", "Print or preview", ToolIcon("document-print", ":/icons/print.svg"));
+}
+
+void TMainForm::BuildPages() {
+  pageControl_ = new QTabWidget(this);
+  pageControl_->setObjectName("PageControl");
+  pageControl_->setFont(ArialFont(10));
+  pageControl_->addTab(BuildSourcePage(), "Source");
+  pageControl_->addTab(BuildUnusedSourcePage(), "Unused Source");
+  pageControl_->addTab(BuildDependenciesPage(), "Dependencies");
+  pageControl_->addTab(BuildObjectsPage(), "Objects");
+  pageControl_->addTab(BuildImagePage(), "Images");
+  connect(pageControl_, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
+}
+
+QWidget* TMainForm::BuildSourcePage() {
+  auto* page = new QWidget;
+  page->setObjectName("SourceTabSheet");
+  sourceListView_ = new QTreeWidget(page);
+  sourceListView_->setObjectName("SourceListView");
+  sourceListView_->setHeaderLabels({"Unit", "Formname", "Path"});
+  sourceListView_->setRootIsDecorated(false);
+  sourceListView_->setUniformRowHeights(true);
+  sourceListView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  sourceListView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  sourceListView_->setColumnWidth(0, 75);
+  sourceListView_->setColumnWidth(1, 75);
+  sourceListView_->setColumnWidth(2, 200);
+  sourceListView_->setFont(ArialFont(10));
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(sourceListView_);
+  return page;
+}
+
+QWidget* TMainForm::BuildUnusedSourcePage() {
+  auto* page = new QWidget;
+  page->setObjectName("UnusedSourceTabSheet");
+  unusedSourceListBox_ = new QListWidget(page);
+  unusedSourceListBox_->setObjectName("UnusedSourceListBox");
+  // Three columns: the names run down the first column, then the next.
+  unusedSourceListBox_->setFlow(QListView::TopToBottom);
+  unusedSourceListBox_->setWrapping(true);
+  unusedSourceListBox_->setResizeMode(QListView::Adjust);
+  unusedSourceListBox_->setUniformItemSizes(true);
+  unusedSourceListBox_->setFont(ArialFont(10));
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(unusedSourceListBox_);
+  return page;
+}
+
+QWidget* TMainForm::BuildDependenciesPage() {
+  auto* page = new QWidget;
+  page->setObjectName("DependenciesTabSheet");
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (const char* name : {"DependencyTreeView", "DependencyFilterTreeView"}) {
+    auto* tree = new QTreeView(page);
+    tree->setObjectName(name);
+    tree->setHeaderHidden(true);
+    tree->setUniformRowHeights(true);
+    tree->setFont(ArialFont(10));
+    layout->addWidget(tree);
+  }
+  page->findChild<QTreeView*>("DependencyFilterTreeView")->hide();
+  return page;
+}
+
+QWidget* TMainForm::BuildObjectsPage() {
+  auto* page = new QWidget;
+  page->setObjectName("ObjectsTabSheet");
+  auto* layout = new QHBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (const char* name : {"ObjectTreeView", "ObjectFilterTreeView"}) {
+    auto* tree = new QTreeView(page);
+    tree->setObjectName(name);
+    tree->setHeaderHidden(true);
+    tree->setUniformRowHeights(true);
+    tree->setFont(ArialFont(10));
+    layout->addWidget(tree, 5);
+  }
+  page->findChild<QTreeView*>("ObjectFilterTreeView")->hide();
+  auto* properties = new QGroupBox("Properties", page);
+  properties->setObjectName("PropertiesGroupBox");
+  auto* memo = new QPlainTextEdit(properties);
+  memo->setObjectName("PropertyMemo");
+  memo->setReadOnly(true);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo->setFont(ArialFont(10));
+  auto* memoLayout = new QVBoxLayout(properties);
+  memoLayout->addWidget(memo);
+  layout->addWidget(properties, 3);
+  return page;
+}
+
+QWidget* TMainForm::BuildImagePage() {
+  auto* page = new QWidget;
+  page->setObjectName("ImageTabSheet");
+  auto* layout = new QHBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* list = new QTreeWidget(page);
+  list->setObjectName("ImageListView");
+  list->setHeaderLabels({"Form Name", "View", "Filename", "Status"});
+  list->setRootIsDecorated(false);
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  layout->addWidget(list, 1);
+  auto* preview = new QLabel("No image", page);
+  preview->setObjectName("ImagePreviewPanel");
+  preview->setAlignment(Qt::AlignCenter);
+  preview->setFrameShape(QFrame::StyledPanel);
+  layout->addWidget(preview, 1);
+  return page;
+}
+
+void TMainForm::ShowSettings() {
+  const AppSettings& settings = workspace_.Settings;
+  (settings.BitmapImages ? bitmapImagesItem_ : jpegImagesItem_)->setChecked(true);
+  switch (settings.DocumentViewer) {
+    case Viewer::BuiltIn: useBuiltinBrowserItem_->setChecked(true); break;
+    case Viewer::DefaultBrowser: useDefaultBrowserItem_->setChecked(true); break;
+    case Viewer::AlternateBrowser: useAlternatebrowserItem_->setChecked(true); break;
+  }
+  analyzeDependenciesItem_->setChecked(settings.AnalyzeDependencies);
+  analyzeFormsItem_->setChecked(settings.AnalyzeForms);
+}
+
+void TMainForm::ConnectSettingsItems() {
+  AppSettings& settings = workspace_.Settings;
+  auto onToggle = [this](QAction* item, auto apply) {
+    connect(item, &QAction::toggled, this, [apply](bool checked) { apply(checked); });
+  };
+  onToggle(bitmapImagesItem_, [&settings](bool on) { settings.BitmapImages = on; });
+  onToggle(useBuiltinBrowserItem_, [&settings](bool on) { if (on) settings.DocumentViewer = Viewer::BuiltIn; });
+  onToggle(useDefaultBrowserItem_,
+           [&settings](bool on) { if (on) settings.DocumentViewer = Viewer::DefaultBrowser; });
+  onToggle(useAlternatebrowserItem_,
+           [&settings](bool on) { if (on) settings.DocumentViewer = Viewer::AlternateBrowser; });
+  onToggle(analyzeDependenciesItem_, [&settings](bool on) { settings.AnalyzeDependencies = on; });
+  onToggle(analyzeFormsItem_, [&settings](bool on) { settings.AnalyzeForms = on; });
+}
+
+void TMainForm::RebuildReopenMenu() {
+  reopenMenu_->clear();
+  const bool empty = history_.FileNames().empty();
+  for (const std::string& caption : history_.Captions()) {
+    QAction* entry = reopenMenu_->addAction(ToQString(caption));
+    entry->setEnabled(!empty);
+    if (!empty) {
+      connect(entry, &QAction::triggered, this, [this, entry] { ReopenProject(entry->text()); });
+    }
+  }
+}
+
+OpenHooks TMainForm::Hooks() {
+  OpenHooks hooks;
+  hooks.EnableProjectCommands = [this] { EnableProjectCommands(); };
+  hooks.DisableProjectCommands = [this] { DisableProjectCommands(); };
+  hooks.AddToHistory = [this](const std::string& path) {
+    history_.Add(path);
+    RebuildReopenMenu();
+  };
+  hooks.Repaint = [this] {
+    setWindowTitle(ToQString(workspace_.Caption));
+    repaint();
+  };
+  return hooks;
+}
+
+void TMainForm::OpenItemClick() {
+  fileDialog_->setWindowTitle("Open Project");
+  fileDialog_->setNameFilter("Delphi Project (*.dpr)");
+  fileDialog_->setDefaultSuffix("dpr");
+  while (fileDialog_->exec() == QDialog::Accepted) {
+    const QStringList chosen = fileDialog_->selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty()) return;
+    if (QFileInfo(chosen.front()).suffix().compare("dpr", Qt::CaseInsensitive) != 0) {
+      prompter_.Show(MessageKind::Information, "You must enter a Delphi Project File .dpr", MessageButtons::Ok);
+      continue;
+    }
+    OpenProjectFile(chosen.front());
+    return;
+  }
+}
+
+void TMainForm::OpenProjectFile(const QString& path) {
+  workspace_.SourceListWidth = sourceListView_->viewport()->width();
+  OpenProject(workspace_, ui_, Hooks(), FromQString(QFileInfo(path).absoluteFilePath()));
+  ShowWorkspace();
+}
+
+void TMainForm::CloseProject() {
+  tarnwick::CloseProject(workspace_, ui_, Hooks());
+  ShowWorkspace();
+}
+
+void TMainForm::ExitItemClick() {
+  CloseProject();
+  close();
+}
+
+void TMainForm::ReopenProject(const QString& caption) {
+  const std::string path = PathFromHistoryCaption(FromQString(caption));
+  if (!FileExists(path)) {
+    prompter_.Show(MessageKind::Information, "Can not find " + path, MessageButtons::Ok);
+    return;
+  }
+  OpenProjectFile(ToQString(path));
+}
+
+void TMainForm::About1Click() {
+  if (about_) about_->exec();
+}
+
+// Shows what the workspace holds after an open or a close.
+void TMainForm::ShowWorkspace() {
+  setWindowTitle(ToQString(workspace_.Caption));
+  FillSourceList();
+  FillUnusedSourceList();
+}
+
+void TMainForm::FillSourceList() {
+  sourceListView_->clear();
+  QList<QTreeWidgetItem*> rows;
+  const std::vector<UnitEntry>& units = workspace_.Model.Units();
+  rows.reserve(static_cast<qsizetype>(units.size()));
+  for (const UnitEntry& unit : units) {
+    rows.append(new QTreeWidgetItem(QStringList{ToQString(unit.UnitName), ToQString(unit.FormName),
+                                                ToQString(unit.Path)}));
+  }
+  sourceListView_->addTopLevelItems(rows);
+  const SourceColumnWidths& widths = workspace_.Model.ColumnWidths;
+  if (widths.Unit > 0) {
+    sourceListView_->setColumnWidth(0, widths.Unit);
+    sourceListView_->setColumnWidth(1, widths.FormName);
+    sourceListView_->setColumnWidth(2, widths.Path);
+  }
+}
+
+void TMainForm::FillUnusedSourceList() {
+  unusedSourceListBox_->clear();
+  QStringList names;
+  for (const std::string& name : workspace_.Model.UnusedSources) names.append(ToQString(name));
+  unusedSourceListBox_->addItems(names);
+  const int columnWidth = std::max(40, unusedSourceListBox_->viewport()->width() / 3);
+  unusedSourceListBox_->setGridSize(QSize(columnWidth, unusedSourceListBox_->fontMetrics().height() + 2));
+}
+
+void TMainForm::DisableProjectCommands() {
+  for (QAction* item : {saveImagesItem_, closeItem_, printItem_, runItem_}) item->setEnabled(false);
+  viewMenu_->menuAction()->setEnabled(false);
+  filterMenu_->menuAction()->setEnabled(false);
+  for (QToolButton* button : {printToolButton_, expandAllToolButton_, collapseAllToolButton_, filterToolButton_})
+    button->setEnabled(false);
+}
+
+void TMainForm::EnableProjectCommands() {
+  saveImagesItem_->setEnabled(HasNewImages(workspace_.Model.Images));
+  for (QAction* item : {closeItem_, printItem_, runItem_}) item->setEnabled(true);
+  printToolButton_->setEnabled(true);
+  viewMenu_->menuAction()->setEnabled(true);
+  filterMenu_->menuAction()->setEnabled(true);
+  const bool dependencies = workspace_.Settings.AnalyzeDependencies;
+  const bool objects = workspace_.Settings.AnalyzeForms;
+  expandAllDependenciesItem_->setEnabled(dependencies);
+  collapseAllDependenciesItem_->setEnabled(dependencies);
+  expandAllObjectsItem_->setEnabled(objects);
+  collapseAllObjectsItem_->setEnabled(objects);
+}
+
+void TMainForm::PageControlChange(int index) {
+  const bool treePage = index == DependenciesPage || index == ObjectsPage;
+  for (QToolButton* button : {expandAllToolButton_, collapseAllToolButton_, filterToolButton_})
+    button->setEnabled(treePage);
+  if (index == ImagePage) pageControl_->widget(ImagePage)->findChild<QTreeWidget*>("ImageListView")->setFocus();
+}
+
+void TMainForm::PlaceMainWindow() {
+  QScreen* screen = this->screen();
+  std::optional<QRect> placement =
+      screen ? MainWindowPlacement(screen->geometry(), screen->availableGeometry()) : std::nullopt;
+  if (!placement) {
+    setWindowState(windowState() | Qt::WindowMaximized);
+    return;
+  }
+  setGeometry(*placement);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  CloseProject();
+  SaveSettings(store_, workspace_.Settings, prompter_);
+  // A failure here was either reported by the settings save just before or leaves the list as
+  // it was; the program ends either way.
+  if (history_.SaveToRegistry(store_, kHistoryKey, kHistoryPrefix)) store_.Save();
+  event->accept();
+}
+
+}  // namespace tarnwick

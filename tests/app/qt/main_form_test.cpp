@@ -1,0 +1,154 @@
+#include "app/qt/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "app/qt/status_bar.h"
+#include "app/qt/window_placement.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::RecordingPrompter;
+using testing::TempFolder;
+using Names = std::vector<std::string>;
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  MainFormTest() : store_(folder_.Path() + "settings.reg") { store_.Load(); }
+
+  TMainForm& Form() {
+    if (!form_) form_ = std::make_unique<TMainForm>(store_, prompter_);
+    return *form_;
+  }
+  template <typename T = QAction>
+  T* Find(const char* name) {
+    T* found = Form().findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  bool Enabled(const char* name) {
+    if (auto* button = Form().findChild<QToolButton*>(name)) return button->isEnabled();
+    if (auto* menu = Form().findChild<QMenu*>(name)) return menu->menuAction()->isEnabled();
+    QAction* item = Find(name);
+    return item && item->isEnabled();
+  }
+  Names EnabledOf(const Names& names) {
+    Names enabled;
+    for (const std::string& name : names)
+      if (Enabled(name.c_str())) enabled.push_back(name);
+    return enabled;
+  }
+  std::string OpenDemo() {
+    std::string path = testing::CopyDemoProject(folder_);
+    Form().OpenProjectFile(QString::fromStdString(path));
+    return path;
+  }
+
+  const Names projectCommands_ = {"SaveImagesItem", "CloseItem", "PrintItem", "PrintToolButton", "ViewMenu",
+                                  "FilterMenu", "RunItem"};
+  TempFolder folder_;
+  SettingsStore store_;
+  RecordingPrompter prompter_;
+  std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(MainFormTest, StartsWithoutProjectCommandsAndWithAnEmptyRecentList) {
+  EXPECT_EQ(Form().windowTitle(), "Tarnwick");
+  EXPECT_EQ(EnabledOf(projectCommands_), Names{});
+  EXPECT_EQ(EnabledOf({"OpenItem", "ExitItem", "PrinterSetup1", "JPegsettingsItem", "About1"}),
+            (Names{"OpenItem", "ExitItem", "PrinterSetup1", "JPegsettingsItem", "About1"}));
+  QList<QAction*> reopen = Find<QMenu>("ReopenMenu")->actions();
+  ASSERT_EQ(reopen.size(), 1);
+  EXPECT_EQ(reopen[0]->text(), "(Empty)");
+  EXPECT_FALSE(reopen[0]->isEnabled());
+  for (const char* hidden : {"Contents1", "SearchforHelpOn1", "HowtoUseHelp1"}) EXPECT_FALSE(Find(hidden)->isVisible());
+  EXPECT_TRUE(Find("About1")->isVisible());
+  // Defaults of a store without the key: JPEG, the default browser, both analyses.
+  for (const char* checked : {"JPegImagesItem", "UseDefaultBrowserItem", "AnalyzedependenciesItem", "AnalyzeFormsItem"})
+    EXPECT_TRUE(Find(checked)->isChecked()) << checked;
+}
+
+TEST_F(MainFormTest, PageToolButtonsFollowThePageWithOrWithoutAProject) {
+  const Names pageButtons = {"ExpandAllToolButton", "CollapseAllToolButton", "FilterToolButton"};
+  auto* pages = Find<QTabWidget>("PageControl");
+  const std::pair<int, bool> cases[] = {{TMainForm::DependenciesPage, true}, {TMainForm::ObjectsPage, true},
+                                        {TMainForm::ImagePage, false},       {TMainForm::UnusedSourcePage, false},
+                                        {TMainForm::DependenciesPage, true}, {TMainForm::SourcePage, false}};
+  for (const auto& [page, enabled] : cases) {
+    pages->setCurrentIndex(page);
+    EXPECT_EQ(EnabledOf(pageButtons), enabled ? pageButtons : Names{}) << page;
+  }
+  EXPECT_EQ(pages->tabText(TMainForm::UnusedSourcePage), "Unused Source");
+}
+
+TEST_F(MainFormTest, OpeningEnablesTheCommandsAndFillsTheSourcePage) {
+  Find("AnalyzeFormsItem")->setChecked(false);
+  std::string path = OpenDemo();
+  EXPECT_EQ(Form().windowTitle().toStdString(), "Tarnwick: " + path.substr(0, path.rfind('/') + 1));
+  EXPECT_EQ(EnabledOf(projectCommands_), (Names{"CloseItem", "PrintItem", "PrintToolButton", "ViewMenu",
+                                                "FilterMenu", "RunItem"}))
+      << "no image is new, so Save Images stays off";
+  EXPECT_EQ(EnabledOf({"ExpandAllDependenciesItem", "CollapseAllDependenciesItem", "ExpandAllObjectsItem",
+                       "CollapseAllObjectsItem"}),
+            (Names{"ExpandAllDependenciesItem", "CollapseAllDependenciesItem"}));
+  auto* sources = Find<QTreeWidget>("SourceListView");
+  ASSERT_EQ(static_cast<size_t>(sources->topLevelItemCount()), Form().Space().Model.Units().size());
+  EXPECT_EQ(sources->topLevelItem(0)->text(0), "AboutUnit");
+  EXPECT_EQ(Form().StatusPanels()->Panel1()->text(), "Done.");
+
+  Form().CloseProject();
+  EXPECT_EQ(EnabledOf(projectCommands_), Names{});
+  EXPECT_EQ(sources->topLevelItemCount(), 0);
+  EXPECT_EQ(Form().windowTitle(), "Tarnwick:");
+  EXPECT_EQ(Find<QMenu>("ReopenMenu")->actions().front()->text().toStdString(), "&1: " + path);
+}
+
+TEST_F(MainFormTest, ClosingTheWindowAsksOnceAboutNewImagesThenSavesSettingsAndHistory) {
+  std::string path = OpenDemo();
+  ImageEntry capture{"MainForm", "", "MainUnit", "MainUnit.jpg", std::string(kImageStatusNew), nullptr, true};
+  Form().Space().Model.Images.push_back(capture);
+  Find("BitmapImagesItem")->trigger();
+  prompter_.QueueAnswer(MessageAnswer::No);
+  Form().close();
+  EXPECT_EQ(prompter_.Texts(), Names{"Save new images?"});
+
+  SettingsStore saved(store_.FilePath());
+  ASSERT_TRUE(saved.Load());
+  RegistryKey key(saved);
+  ASSERT_TRUE(key.OpenKey(kRegistryKey, false));
+  EXPECT_EQ(key.ValueNames(), (Names{"BitmapImages", "JPegCompressionQuality", "BuiltInBrowser", "DefaultBrowser",
+                                     "AlternateBrowser", "AlternateBrowserPath", "AnalyzeDependencies",
+                                     "AnalyzeForms"}));
+  EXPECT_EQ(key.ReadInteger("BitmapImages"), 1) << "the Prefs items change the settings at once";
+  EXPECT_EQ(key.ReadInteger("DefaultBrowser"), 1);
+  ASSERT_TRUE(key.OpenKey(kHistoryKey, false));
+  EXPECT_EQ(key.ReadString("Project_0"), path);
+}
+
+TEST_F(MainFormTest, ReopeningAVanishedProjectSaysSoAndChangesNothing) {
+  store_.SetValue(kHistoryKey, "Project_0", {.Type = RegType::String, .Text = "/nowhere/Gone.dpr"});
+  QAction* entry = Find<QMenu>("ReopenMenu")->actions().front();
+  EXPECT_EQ(entry->text(), "&1: /nowhere/Gone.dpr");
+  entry->trigger();
+  EXPECT_EQ(prompter_.Texts(), Names{"Can not find /nowhere/Gone.dpr"});
+  EXPECT_EQ(Form().History().FileNames(), Names{"/nowhere/Gone.dpr"});
+}
+
+TEST(WindowPlacementTest, FillsTheWorkAreaBesidePanelsOrMaximises) {
+  const QRect screen(0, 0, 1280, 800);
+  EXPECT_EQ(MainWindowPlacement(screen, screen), std::nullopt);
+  EXPECT_EQ(MainWindowPlacement(screen, QRect(0, 0, 1280, 760)), QRect(0, 0, 1280, 760)) << "panel at the bottom";
+  EXPECT_EQ(MainWindowPlacement(screen, QRect(48, 0, 1232, 800)), QRect(48, 0, 1232, 800)) << "panel at the left";
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,51 @@
+#pragma once
+
+// For the desktop program's tests only (it needs Qt): drives a modal dialog that a call is about
+// to open, from the event loop that the dialog runs.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+namespace tarnwick::testing {
+
+/// Waits, from the event loop, for a visible modal widget and hands it to `act`, which must close
+/// it. Fails the test instead of hanging when no modal widget shows within `timeoutMs`; the
+/// widget found then is closed so the call under test returns.
+inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 5000) {
+  auto* timer = new QTimer;
+  auto elapsed = std::make_shared<QElapsedTimer>();
+  elapsed->start();
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, elapsed, act, timeoutMs] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->isVisible()) {
+      timer->stop();
+      timer->deleteLater();
+      act(modal);
+      return;
+    }
+    if (elapsed->elapsed() > timeoutMs) {
+      timer->stop();
+      timer->deleteLater();
+      ADD_FAILURE() << "no modal dialog appeared within " << timeoutMs << " ms";
+    }
+  });
+  timer->start();
+}
+
+/// Spins the event loop until `done` is true or `timeoutMs` passes; gives `done()`.
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+  QElapsedTimer elapsed;
+  elapsed.start();
+  while (!done() && elapsed.elapsed() < timeoutMs) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return done();
+}
+
+}  // namespace tarnwick::testing
