@@ -6,7 +6,7 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DTARNWICK_WERROR=ON
 endif
 
-.PHONY: all deps configure build demo test test-sanitize fuzz bench clean
+.PHONY: all deps configure build demo test test-sanitize fuzz bench package clean
 
 all: build
 
@@ -19,9 +19,12 @@ configure: deps
 build: configure
 	@ninja -C $(BUILD) -j $(JOBS)
 
+# Documents the demo, then shows it in the desktop program when there is a display to show it on.
 demo: configure
-	@ninja -C $(BUILD) -j $(JOBS) tarnwick-doc
+	@ninja -C $(BUILD) -j $(JOBS) tarnwick-doc tarnwick-gui
 	$(BUILD)/tarnwick-doc --yes examples/Demo/Demo.dpr
+	@if [ "$(CI)" != "true" ] && { [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; }; then \
+	  echo "Starting tarnwick on examples/Demo/Demo.dpr"; $(BUILD)/tarnwick examples/Demo/Demo.dpr; fi
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -37,7 +40,7 @@ test-sanitize: deps
 FUZZ_SECONDS ?= 20
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF >/dev/null
+	  -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF -DTARNWICK_GUI=OFF >/dev/null
 	@ninja -C $(BUILD)-fuzz -j $(JOBS)
 	@scripts/run-fuzzers $(BUILD)-fuzz $(FUZZ_SECONDS)
 
@@ -47,5 +50,11 @@ bench:
 	@ninja -C $(BUILD)-bench -j $(JOBS)
 	@scripts/run-benchmarks $(BUILD)-bench
 
+# A Debian package of both programs, installable with `apt install ./build-package/tarnwick_*.deb`.
+package: deps
+	@cmake -S . -B $(BUILD)-package -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_TESTS=OFF >/dev/null
+	@ninja -C $(BUILD)-package -j $(JOBS)
+	@cd $(BUILD)-package && cpack -G DEB | tail -1
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(BUILD)-bench $(BUILD)-package

@@ -10,9 +10,10 @@ if(TARNWICK_GUI)
   install(FILES resources/tarnwick-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
           RENAME tarnwick.xml)
 endif()
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarnwick)
 
 set(CPACK_GENERATOR DEB)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_NAME tarnwick)
 set(CPACK_PACKAGE_VENDOR Merrowind)
 set(CPACK_PACKAGE_CONTACT "Merrowind <tarnwick@merrowind.invalid>")

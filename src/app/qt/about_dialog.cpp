@@ -88,12 +88,12 @@ void TAboutDlg::BuildPanel(const std::string& fileVersion) {
   PlacedLabel(frame, "Label2", "Merrowind", QPoint(76, 48));
   PlacedLabel(frame, "VersionLabel", ToQString(VersionText(fileVersion)), QPoint(76, 70));
   PlacedLabel(frame, "Comments", "", QPoint(76, 92));
-  rowCaption_ = PlacedLabel(frame, "CopyrightLabel", "Copyright", QPoint(0, kRowTop));
+  rowCaption_ = PlacedLabel(frame, "CopyrightLabel", "Copyright ", QPoint(0, kRowTop));
   rowSymbol_ = new QLabel(frame);
   rowSymbol_->setObjectName("CopyrightSymbol");
   rowSymbol_->setPixmap(CopyrightSymbol(12));
   rowSymbol_->setFixedSize(12, rowCaption_->height());
-  rowNotice_ = PlacedLabel(frame, "CopyrightNotice", "2026 Merrowind", QPoint(0, kRowTop));
+  rowNotice_ = PlacedLabel(frame, "CopyrightNotice", " 2026 Merrowind", QPoint(0, kRowTop));
   CentreNoticeRow();
 }
 

@@ -13,6 +13,15 @@
 
 namespace tarnwick {
 
+namespace {
+
+// The usage text; it is made before the application object exists, which would name the program.
+QString Usage(const QCommandLineParser& parser) {
+  return parser.helpText().replace("<executable_name>", "tarnwick");
+}
+
+}  // namespace
+
 std::optional<DesktopOptions> ParseDesktopArguments(const QStringList& arguments, int& exitCode) {
   QCommandLineParser parser;
   parser.setApplicationDescription("Shows a Delphi project's units, dependencies, forms and pictures, "
@@ -27,12 +36,12 @@ std::optional<DesktopOptions> ParseDesktopArguments(const QStringList& arguments
   parser.addPositionalArgument("project", "The Delphi project file (.dpr) to open.", "[PROJECT.dpr]");
   exitCode = 0;
   if (!parser.parse(arguments)) {
-    std::fprintf(stderr, "tarnwick: %s\n%s", qPrintable(parser.errorText()), qPrintable(parser.helpText()));
+    std::fprintf(stderr, "tarnwick: %s\n%s", qPrintable(parser.errorText()), qPrintable(Usage(parser)));
     exitCode = 1;
     return std::nullopt;
   }
   if (parser.isSet(help)) {
-    std::fputs(qPrintable(parser.helpText()), stdout);
+    std::fputs(qPrintable(Usage(parser)), stdout);
     return std::nullopt;
   }
   if (parser.isSet(version)) {
@@ -40,7 +49,7 @@ std::optional<DesktopOptions> ParseDesktopArguments(const QStringList& arguments
     return std::nullopt;
   }
   if (parser.positionalArguments().size() > 1) {
-    std::fprintf(stderr, "tarnwick: one project at most\n%s", qPrintable(parser.helpText()));
+    std::fprintf(stderr, "tarnwick: one project at most\n%s", qPrintable(Usage(parser)));
     exitCode = 1;
     return std::nullopt;
   }
@@ -54,8 +63,8 @@ DesktopApp::DesktopApp(const DesktopOptions& options, int splashMilliseconds)
     : options_(options),
       store_(options.SettingsFile.isEmpty() ? SettingsStore::DefaultFilePath() : FromQString(options.SettingsFile)),
       prompter_(std::make_unique<MessageBoxPrompter>()) {
+  // No display name: Qt would append it to every window title.
   QApplication::setApplicationName("Tarnwick");
-  QApplication::setApplicationDisplayName("Tarnwick");
   about_ = std::make_unique<TAboutDlg>(ProgramFileVersion());
   about_->ShowAsSplash();
   store_.Load();
@@ -76,10 +85,14 @@ void DesktopApp::Start() {
 }
 
 int RunDesktop(int argc, char** argv) {
-  QApplication application(argc, argv);
+  // The arguments are read before the application object, so --help and --version work without
+  // a display.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
   int exitCode = 0;
-  std::optional<DesktopOptions> options = ParseDesktopArguments(QApplication::arguments(), exitCode);
+  std::optional<DesktopOptions> options = ParseDesktopArguments(arguments, exitCode);
   if (!options) return exitCode;
+  QApplication application(argc, argv);
   DesktopApp app(*options);
   app.Start();
   return QApplication::exec();

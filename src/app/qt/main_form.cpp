@@ -54,9 +54,8 @@ TMainForm::TMainForm(SettingsStore& store, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent),
       store_(store),
       prompter_(prompter),
-      measure_(std::make_unique<FontTextMeasure>()),
       statusBar_(new StatusBar(this)),
-      ui_{prompter_, *statusBar_, *measure_} {
+      ui_{prompter_, *statusBar_, measure_} {
   InitResources();
   setObjectName("MainForm");
   FormCreate();
@@ -72,6 +71,7 @@ void TMainForm::FormCreate() {
   BuildMenus();
   BuildToolBar();
   BuildPages();
+  measure_.SetWidget(sourceListView_);
   auto* bottom = new QWidget(this);
   auto* bottomLayout = new QVBoxLayout(bottom);
   bottomLayout->setContentsMargins(0, 0, 0, 0);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/mru_history.h"
+#include "app/qt/font_text_measure.h"
 #include "app/open_project.h"
 #include "app/workspace.h"
 #include "platform/settings_store.h"
@@ -89,7 +90,7 @@ class TMainForm final : public QMainWindow {
   SettingsStore& store_;
   Prompter& prompter_;
   Workspace workspace_;
-  std::unique_ptr<TextMeasure> measure_;
+  FontTextMeasure measure_;
   StatusBar* statusBar_;  // owned by the window; declared before `ui_`, which uses it
   UserInterface ui_;
   TMRUHistory history_;
