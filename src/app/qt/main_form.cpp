@@ -42,6 +42,19 @@ QIcon ToolIcon(const QString& themeName, const QString& bundled) {
   return QIcon::fromTheme(themeName, QIcon::fromTheme(themeName + "-symbolic", QIcon(bundled)));
 }
 
+/// A list whose names run down three columns of a third of its width each, then the next column.
+class ThreeColumnList final : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QListWidget::resizeEvent(event);
+    const int columnWidth = std::max(40, viewport()->width() / 3);
+    setGridSize(QSize(columnWidth, fontMetrics().height() + 2));
+  }
+};
+
 QFont ArialFont(int pointSize) {
   QFont font("Arial");
   font.setPointSize(pointSize);
@@ -245,7 +258,7 @@ QWidget* TMainForm::BuildSourcePage() {
 QWidget* TMainForm::BuildUnusedSourcePage() {
   auto* page = new QWidget;
   page->setObjectName("UnusedSourceTabSheet");
-  unusedSourceListBox_ = new QListWidget(page);
+  unusedSourceListBox_ = new ThreeColumnList(page);
   unusedSourceListBox_->setObjectName("UnusedSourceListBox");
   // Three columns: the names run down the first column, then the next.
   unusedSourceListBox_->setFlow(QListView::TopToBottom);
@@ -453,8 +466,6 @@ void TMainForm::FillUnusedSourceList() {
   QStringList names;
   for (const std::string& name : workspace_.Model.UnusedSources) names.append(ToQString(name));
   unusedSourceListBox_->addItems(names);
-  const int columnWidth = std::max(40, unusedSourceListBox_->viewport()->width() / 3);
-  unusedSourceListBox_->setGridSize(QSize(columnWidth, unusedSourceListBox_->fontMetrics().height() + 2));
 }
 
 void TMainForm::DisableProjectCommands() {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
 #include <QToolButton>
@@ -11,6 +14,7 @@
 
 #include "app/qt/status_bar.h"
 #include "app/qt/window_placement.h"
+#include "support/qt_modal_closer.h"
 #include "support/recording_prompter.h"
 #include "support/temp_folder.h"
 
@@ -104,6 +108,9 @@ TEST_F(MainFormTest, OpeningEnablesTheCommandsAndFillsTheSourcePage) {
   ASSERT_EQ(static_cast<size_t>(sources->topLevelItemCount()), Form().Space().Model.Units().size());
   EXPECT_EQ(sources->topLevelItem(0)->text(0), "AboutUnit");
   EXPECT_EQ(Form().StatusPanels()->Panel1()->text(), "Done.");
+  auto* unused = Find<QListWidget>("UnusedSourceListBox");
+  ASSERT_EQ(unused->count(), 1);
+  EXPECT_EQ(unused->item(0)->text().toStdString(), Form().Space().Model.UnusedSources.front());
 
   Form().CloseProject();
   EXPECT_EQ(EnabledOf(projectCommands_), Names{});
@@ -116,6 +123,8 @@ TEST_F(MainFormTest, ClosingTheWindowAsksOnceAboutNewImagesThenSavesSettingsAndH
   std::string path = OpenDemo();
   ImageEntry capture{"MainForm", "", "MainUnit", "MainUnit.jpg", std::string(kImageStatusNew), nullptr, true};
   Form().Space().Model.Images.push_back(capture);
+  Form().EnableProjectCommands();
+  EXPECT_TRUE(Enabled("SaveImagesItem")) << "an image is new";
   Find("BitmapImagesItem")->trigger();
   prompter_.QueueAnswer(MessageAnswer::No);
   Form().close();
@@ -132,6 +141,35 @@ TEST_F(MainFormTest, ClosingTheWindowAsksOnceAboutNewImagesThenSavesSettingsAndH
   EXPECT_EQ(key.ReadInteger("DefaultBrowser"), 1);
   ASSERT_TRUE(key.OpenKey(kHistoryKey, false));
   EXPECT_EQ(key.ReadString("Project_0"), path);
+}
+
+TEST_F(MainFormTest, OpenAsksAgainUntilAProjectFileIsChosenOrTheDialogIsCancelled) {
+  std::string project = testing::CopyDemoProject(folder_);
+  std::string unit = project.substr(0, project.rfind('/') + 1) + "MainUnit.pas";
+  auto choose = [](const std::string& path) {
+    return [path](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->windowTitle(), "Open Project");
+      EXPECT_EQ(dialog->defaultSuffix(), "dpr");
+      // Typed as a user would: the dialog keeps the selection of its last showing.
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_NE(name, nullptr);
+      name->setText(QString::fromStdString(path));
+      static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept checks the chosen file
+    };
+  };
+  testing::WhenModalShows([&](QWidget* modal) {
+    testing::WhenModalShows([](QWidget* again) { qobject_cast<QDialog*>(again)->reject(); });
+    choose(unit)(modal);
+  });
+  Form().OpenItemClick();
+  EXPECT_EQ(prompter_.Texts(), Names{"You must enter a Delphi Project File .dpr"});
+  EXPECT_TRUE(Form().Space().Model.ProjectFile.empty());
+
+  testing::WhenModalShows(choose(project));
+  Form().OpenItemClick();
+  EXPECT_EQ(Form().Space().Model.ProjectFile, project);
 }
 
 TEST_F(MainFormTest, ReopeningAVanishedProjectSaysSoAndChangesNothing) {
