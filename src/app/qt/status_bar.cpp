@@ -56,13 +56,43 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
   layout->setSpacing(2);
   layout->addWidget(busyPanel_);
   layout->addWidget(textPanel_, 1);
-  indicator_ = std::make_unique<TStatusBarProgress>(kPanelWidth, kHeight, [this] { busyPanel_->repaint(); });
+  indicator_ = std::make_unique<TStatusBarProgress>(kPanelWidth, kHeight,
+                                                    [this] { PaintNow(busyPanel_, barPainted_); });
   busyPanel_->SetIndicator(indicator_.get());
+  pendingTextTimer_.setSingleShot(true);
+  pendingTextTimer_.setInterval(0);
+  connect(&pendingTextTimer_, &QTimer::timeout, this, &StatusBar::ShowPendingText);
+}
+
+void StatusBar::PaintNow(QWidget* panel, QElapsedTimer& lastPaint, bool always) {
+  if (always || !lastPaint.isValid() || lastPaint.elapsed() >= kFrameMs) {
+    panel->repaint();
+    lastPaint.start();
+  } else {
+    panel->update();
+  }
 }
 
 void StatusBar::SetStatusText(std::string_view text) {
-  textPanel_->setText(ToQString(text));
-  textPanel_->repaint();
+  pendingText_ = ToQString(text);
+  if (textPainted_.isValid() && textPainted_.elapsed() < kFrameMs) {
+    pendingTextTimer_.start();
+    return;
+  }
+  ShowPendingText();
+}
+
+void StatusBar::ShowPendingText() {
+  pendingTextTimer_.stop();
+  textPanel_->setText(pendingText_);
+  PaintNow(textPanel_, textPainted_, true);
+}
+
+void StatusBar::Reset() {
+  // The end of the work: the cleared panel shows at once whatever the frame.
+  indicator_->Reset();
+  PaintNow(busyPanel_, barPainted_, true);
+  ShowPendingText();
 }
 
 void StatusBar::SetBusyCursor(bool busy) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -33,11 +35,17 @@ class BusyPanel final : public QWidget {
 /// A window's status bar of two panels, each 50 pixels wide to start with: the busy indicator
 /// and the progress text, which takes the rest of the width. It owns the indicator, whose steps
 /// repaint panel 0 at once, so the bar moves while long work holds the user-interface thread.
+///
+/// At once means within one frame: a panel painted less than `kFrameMs` ago is only marked for
+/// painting, and the next step after the frame paints it with everything since; a status text
+/// that arrives within the frame waits for the next one, or for the event loop. Painting every
+/// step and laying out every text made opening a large project much slower than the work itself.
 class StatusBar final : public QWidget, public ProgressSink {
   Q_OBJECT
  public:
   static constexpr int kPanelWidth = 50;
   static constexpr int kHeight = 19;
+  static constexpr int kFrameMs = 16;
 
   explicit StatusBar(QWidget* parent = nullptr);
 
@@ -47,13 +55,22 @@ class StatusBar final : public QWidget, public ProgressSink {
 
   void SetStatusText(std::string_view text) override;
   void Step() override { indicator_->Step(); }
-  void Reset() override { indicator_->Reset(); }
+  void Reset() override;
   void SetBusyCursor(bool busy) override;
 
  private:
+  /// Paints `panel` now unless it was painted within the frame, and then only marks it.
+  static void PaintNow(QWidget* panel, QElapsedTimer& lastPaint, bool always = false);
+  /// Shows the text that waits for its frame.
+  void ShowPendingText();
+
   BusyPanel* busyPanel_;
   QLabel* textPanel_;
   std::unique_ptr<TStatusBarProgress> indicator_;
+  QElapsedTimer barPainted_;
+  QElapsedTimer textPainted_;
+  QString pendingText_;
+  QTimer pendingTextTimer_;  // shows a waiting text once the event loop runs
   int busyDepth_ = 0;
 };
 
