@@ -122,7 +122,7 @@ void BM_UnitsIntoDocument(benchmark::State& state) {
     for (const tarnwick::UnitEntry& unit : model.Units()) {
       tarnwick::SourceToHtml(model, unit.UnitName, options, writer, ui);
     }
-    benchmark::DoNotOptimize(writer.Body().data());
+    benchmark::DoNotOptimize(writer.Text().data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
   std::filesystem::remove_all(folder);

@@ -209,13 +209,15 @@ class TextWriter {
     }
   }
 
-  // Printable characters in quotes, everything else as "#" and its code.
+  // Printable characters in quotes, everything else as "#" and its code; wide strings code
+  // every character above 127.
   template <typename Char>
   void Runs(std::basic_string_view<Char> chars) {
+    constexpr unsigned kLastLiteral = sizeof(Char) == 1 ? 255 : 127;
     bool quoted = false;
     for (Char c : chars) {
       const unsigned code = static_cast<std::make_unsigned_t<Char>>(c);
-      const bool literal = code >= 32 && code != '\'' && code <= 255;
+      const bool literal = code >= 32 && code != '\'' && code <= kLastLiteral;
       if (literal != quoted) {
         out_ += '\'';
         quoted = literal;

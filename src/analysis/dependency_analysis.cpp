@@ -189,7 +189,7 @@ std::shared_ptr<SourceUses> DependencyAnalyzer::Load(UnitVisit& unit) {
 // Reads a file and collects the entries of all its uses clauses. A file that cannot be read is
 // reported once per analysis, however often its unit is met.
 std::shared_ptr<SourceUses> DependencyAnalyzer::Scan(const UnitVisit& unit) {
-  std::optional<std::string> text = ReadWholeFile(unit.FileName);
+  std::optional<std::string> text = ReadTextFile(unit.FileName);
   if (!text) {
     if (reportedFiles_.insert(unit.FileKey).second) {
       ui_.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + unit.FileName);

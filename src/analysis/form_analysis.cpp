@@ -126,7 +126,7 @@ std::optional<std::string> ReadFormText(const std::string& fileName, Prompter& m
     return std::nullopt;
   }
   std::string error;
-  std::optional<std::string> bytes = ReadWholeFile(fileName, &error);
+  std::optional<std::string> bytes = ReadTextFile(fileName, &error);
   if (bytes) {
     FormConversion conversion = ConvertFormFile(*bytes);
     if (conversion.Ok) return std::move(conversion.Text);

@@ -489,14 +489,16 @@ class StreamConverter {
     }
   }
 
-  // Printable characters in single quotes; control characters, the quote itself and
-  // characters above 255 as "#" and the decimal code.
+  // Printable characters in single quotes; control characters, the quote itself and the
+  // characters of wide strings above 127 as "#" and the decimal code, so the text means the same
+  // whatever code page reads it. Byte strings keep their bytes.
   template <typename Char>
   void WriteRuns(const Char* chars, size_t count) {
+    constexpr unsigned kLastLiteral = sizeof(Char) == 1 ? 255 : 127;
     bool quoted = false;
     for (size_t i = 0; i < count; ++i) {
       const unsigned code = chars[i];
-      const bool literal = code >= 32 && code != '\'' && code <= 255;
+      const bool literal = code >= 32 && code != '\'' && code <= kLastLiteral;
       if (literal != quoted) {
         out_ += '\'';
         quoted = literal;

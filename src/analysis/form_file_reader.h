@@ -22,9 +22,9 @@ struct FormConversion {
 /// white space it starts with "object", "inherited" or "inline") is returned unchanged, without
 /// the byte order mark. Anything else, and any damage in the component stream, fails.
 ///
-/// Characters of wide (UTF-16) and UTF-8 strings are written as single 8-bit characters up to
-/// code 255 and as "#" codes above it; characters beyond the 16-bit range appear as the two codes
-/// of their surrogate pair.
+/// Characters of wide (UTF-16) and UTF-8 strings are written as themselves up to code 127 and as
+/// "#" and the decimal code above it; characters beyond the 16-bit range appear as the two codes
+/// of their surrogate pair. Byte strings keep their bytes, which the project's code page decodes.
 FormConversion ConvertFormFile(std::string_view fileBytes);
 
 }  // namespace tarnwick

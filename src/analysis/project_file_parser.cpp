@@ -132,7 +132,7 @@ void ParseProjectFile(ProjectModel& model, UnitListSink& units, int sourceListWi
   // Whatever happens, no names of an earlier project survive into this one.
   model.MainFormName.clear();
   model.RootUnitName.clear();
-  std::optional<std::string> text = ReadWholeFile(model.ProjectFile);
+  std::optional<std::string> text = ReadTextFile(model.ProjectFile);
   if (!text) {
     ui.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + model.ProjectFile);
     return;

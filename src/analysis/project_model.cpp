@@ -55,6 +55,7 @@ void ProjectModel::Clear() {
   ObjectTree.clear();
   DependencyTree.clear();
   Images.clear();
+  CodePage = kFallbackCodePage;
 }
 
 }  // namespace tarnwick

@@ -8,6 +8,7 @@
 
 #include "analysis/image_entry.h"
 #include "analysis/tree_nodes.h"
+#include "platform/text_encoding.h"
 
 namespace tarnwick {
 
@@ -42,6 +43,9 @@ class ProjectModel {
   /// The form names the image-naming dialog offers for a capture, in unit order.
   std::vector<std::string> ImageFormNames;
   SourceColumnWidths ColumnWidths;
+  /// The code page of the project's text that is not UTF-8, as decided at the open
+  /// (`TextDecoder` turns the model's text into UTF-8 with it).
+  std::string CodePage = std::string(kFallbackCodePage);
 
   /// The units, always sorted by name with `CompareNames` (rows of equal names in the order added).
   const std::vector<UnitEntry>& Units() const;

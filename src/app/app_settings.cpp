@@ -22,6 +22,9 @@ void LoadSettings(SettingsStore& store, AppSettings& settings) {
   settings.AlternateBrowserPath = ReadStringDefault(key, "AlternateBrowserPath", "");
   settings.AnalyzeDependencies = ReadBoolDefault(key, "AnalyzeDependencies", true);
   settings.AnalyzeForms = ReadBoolDefault(key, "AnalyzeForms", true);
+  // A stored value that names no code page is read as "auto".
+  settings.SourceCodePage = CanonicalCodePage(ReadStringDefault(key, "SourceCodePage", std::string(kAutoCodePage)))
+                                .value_or(std::string(kAutoCodePage));
   key.CloseKey();
 }
 
@@ -39,6 +42,7 @@ bool SaveSettings(SettingsStore& store, const AppSettings& settings, Prompter& p
   key.WriteString("AlternateBrowserPath", settings.AlternateBrowserPath);
   key.WriteInteger("AnalyzeDependencies", settings.AnalyzeDependencies ? 1 : 0);
   key.WriteInteger("AnalyzeForms", settings.AnalyzeForms ? 1 : 0);
+  key.WriteString("SourceCodePage", settings.SourceCodePage);
   key.CloseKey();
   if (!store.Save()) {
     prompter.Show(MessageKind::Error, kSaveWriteFailed);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "analysis/code_page_detection.h"
 #include "analysis/dependency_analysis.h"
 #include "analysis/form_analysis.h"
 #include "analysis/project_file_parser.h"
@@ -98,6 +99,7 @@ void OpenProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks
                                       : workspace.Model.ObjectTree;
     CurObjectTreeViewChange(workspace.Objects, current.empty() ? nullptr : current.front().get());
   }
+  workspace.Model.CodePage = ProjectCodePage(workspace.Model, workspace.Settings.SourceCodePage);
   Call(hooks.RegisterHotKeys);
   ui.Progress.SetStatusText("Done.");
   ui.Progress.Reset();

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "platform/text_encoding.h"
 #include "platform/text_util.h"
 #include "platform/win_path.h"
 
@@ -153,36 +154,80 @@ std::optional<std::string> ReadWholeFile(std::string_view path, std::string* err
   return data;
 }
 
-bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error, Durability durability) {
-  std::string host = ToHostPath(path);
-  std::string temp = host + ".tmp.XXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
+std::optional<std::string> ReadTextFile(std::string_view path, std::string* error) {
+  std::optional<std::string> bytes = ReadWholeFile(path, error);
+  if (!bytes) return bytes;
+  if (std::optional<std::string> text = DecodeUtf16File(*bytes)) return text;
+  return bytes;
+}
+
+bool AtomicFile::Open(std::string_view path, std::string* error) {
+  Abandon();
+  host_ = ToHostPath(path);
+  // A folder in the file's place would only refuse the rename after all the work.
+  struct stat existing;
+  if (::stat(host_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+    if (error) *error = std::strerror(EISDIR);
+    return false;
+  }
+  temp_ = host_ + ".tmp.XXXXXX";
+  fd_ = ::mkstemp(temp_.data());
+  if (fd_ < 0) {
     if (error) *error = SystemError();
     return false;
   }
+  failure_ = 0;
   // mkstemp creates the file for its owner only; give it the mode a plain create would, or the
   // mode of the file it replaces.
-  struct stat existing;
   mode_t mode = 0;
-  if (::stat(host.c_str(), &existing) == 0) {
+  if (::stat(host_.c_str(), &existing) == 0) {
     mode = existing.st_mode & 07777;
   } else {
     mode_t mask = ::umask(0);
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  ::fchmod(fd, mode);
-  bool ok = WriteAll(fd, data) && (durability == Durability::Plain || ::fsync(fd) == 0);
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temp.c_str(), host.c_str()) == 0;
-  if (!ok) {
-    if (error) *error = SystemError();
-    ::unlink(temp.c_str());
+  ::fchmod(fd_, mode);
+  return true;
+}
+
+bool AtomicFile::Write(std::string_view data) {
+  if (fd_ < 0 || failure_ != 0) return false;
+  if (WriteAll(fd_, data)) return true;
+  failure_ = errno;
+  return false;
+}
+
+bool AtomicFile::Commit(Durability durability, std::string* error) {
+  if (fd_ < 0) {
+    if (error) *error = std::strerror(EBADF);
     return false;
   }
-  if (durability == Durability::Synced) SyncFolderOf(host);
+  if (failure_ == 0 && durability == Durability::Synced && ::fsync(fd_) != 0) failure_ = errno;
+  if (::close(fd_) != 0 && failure_ == 0) failure_ = errno;
+  fd_ = -1;
+  if (failure_ == 0 && ::rename(temp_.c_str(), host_.c_str()) != 0) failure_ = errno;
+  if (failure_ != 0) {
+    if (error) *error = std::strerror(failure_);
+    ::unlink(temp_.c_str());
+    return false;
+  }
+  if (durability == Durability::Synced) SyncFolderOf(host_);
   return true;
+}
+
+void AtomicFile::Abandon() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  ::unlink(temp_.c_str());
+  fd_ = -1;
+}
+
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error, Durability durability) {
+  AtomicFile file;
+  if (!file.Open(path, error)) return false;
+  file.Write(data);
+  return file.Commit(durability, error);
 }
 
 std::vector<std::string> ListFiles(std::string_view pattern) {

@@ -21,10 +21,42 @@ bool DeleteFile(std::string_view path, std::string* error = nullptr);
 
 /// Reads a whole file into memory; on failure gives nothing and sets `error` to the system's text.
 std::optional<std::string> ReadWholeFile(std::string_view path, std::string* error = nullptr);
+/// Reads a whole text file (a project, unit, form or template): as `ReadWholeFile`, except that
+/// a file in UTF-16 with its byte order mark is given as its text in UTF-8.
+std::optional<std::string> ReadTextFile(std::string_view path, std::string* error = nullptr);
 /// How hard a write insists that the data has reached the disk before the file is replaced.
 enum class Durability {
   Synced,  // flushed before the rename: for what the user made (pictures, settings)
   Plain,   // not flushed: for output the program can write again (tree pictures)
+};
+
+/// A file written through a temporary file beside its path and renamed over it by `Commit`, so
+/// nobody sees it half written and a failure leaves the old file as it was. A symbolic link at
+/// the path is replaced, never written through. An open file that is not committed is removed
+/// when the object ends. Writes go straight to the system: the caller buffers.
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  ~AtomicFile() { Abandon(); }
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  /// Creates the temporary file beside `path`, with the mode a plain create would give or that
+  /// of the file it will replace.
+  bool Open(std::string_view path, std::string* error = nullptr);
+  bool IsOpen() const { return fd_ >= 0; }
+  /// Appends `data`; after a failure nothing more is written and `Commit` fails with its text.
+  bool Write(std::string_view data);
+  /// Closes the temporary file and renames it over the path.
+  bool Commit(Durability durability, std::string* error = nullptr);
+  /// Closes and removes the temporary file; the file at the path stays as it was.
+  void Abandon();
+
+ private:
+  std::string host_;
+  std::string temp_;
+  int fd_ = -1;
+  int failure_ = 0;  // errno of the first failed write
 };
 
 /// Writes `data` to a temporary file beside `path` and renames it over `path`, so a failure never

@@ -58,13 +58,6 @@ std::string FormatTime(std::time_t moment, const char* format) {
   return std::string(text, length);
 }
 
-// Creates or truncates the output file, so that a locked or unwritable file is found before any
-// work is done.
-bool CreateEmptyFile(const std::string& path, std::string& error) {
-  HtmlWriter empty;
-  return empty.WriteToFile(ToHostPath(path), &error);
-}
-
 /// One run of the documentation writer: the state that lives from the head to the end of the
 /// file, and the parts of the document in the order they are written.
 class DocumentRun {
@@ -148,7 +141,7 @@ void DocumentRun::WriteHead() {
   writer_.WriteLine("   <meta name=\"GENERATOR\" content=\"Tarnwick\">");
   writer_.WriteLine("   <meta name=\"TimeStamp\" content=\"" + ShortDateText(now_) + " " +
                     LongTimeText(now_) + "\">");
-  writer_.MarkCharsetLine();
+  writer_.WriteLine(kCharsetLine);
   for (std::string_view line :
        {"</Head>", "<Style>", "H2.Page {page-break-before:always}", "H3.Page {page-break-before:always}",
         "P.Page {page-break-before:always}", "</Style>", "<Body>"}) {
@@ -177,7 +170,7 @@ void DocumentRun::WriteTitle() {
     return;
   }
   std::string error;
-  std::optional<std::string> titleTemplate = ReadWholeFile(*path, &error);
+  std::optional<std::string> titleTemplate = ReadTextFile(*path, &error);
   if (!titleTemplate) throw DocumentError(error);
   std::string expanded =
       ExpandTitleTemplate(*titleTemplate, EscapeHtml(model_.ProjectFile), ShortDateText(now_));
@@ -407,6 +400,7 @@ void DocumentRun::TreePictures(std::string_view baseName, std::string_view capti
   request.ProgressiveDisplay = options_.ProgressiveDisplay;
   request.JpegQuality = subject_.JpegQuality;
   request.DocumentationFolder = model_.DocumentationFolder;
+  request.CodePage = model_.CodePage;
   std::vector<TreePage> pages = DrawTreeImages(request, ui_);
   writer_.ImageTableStart(caption);
   for (const TreePage& page : pages) writer_.ImageRow(page.FileName, page.Width, page.Height);
@@ -432,23 +426,35 @@ DocResult WriteDocumentation(const DocumentSubject& subject, ReportOptions& opti
     ui.Messages.Show(MessageKind::Error, "Could not create dir " + model.DocumentationFolder);
     return DocResult::NoFolder;
   }
+  // The document goes to a temporary file that replaces the old one only once it is complete.
+  TextDecoder decoder(model.CodePage);
+  HtmlWriter writer(&decoder);
   std::string error;
-  if (!CreateEmptyFile(path, error)) {
+  if (!writer.Open(ToHostPath(path), &error)) {
     ui.Messages.Show(MessageKind::Error, "Cannot create file \"" + path + "\". " + error);
     return DocResult::NoFile;
   }
-  HtmlWriter writer;
   DocumentRun run(subject, options, ui, request, request.Now.value_or(std::time(nullptr)), writer);
   std::optional<std::string> failure;
+  bool stopped = false;
   try {
     run.Write();
   } catch (const RunStopped&) {
-    // The image list has shown its own failure; the file keeps what was written.
+    stopped = true;  // the image list has shown its own failure
   } catch (const std::exception& e) {
     failure = e.what();
   }
-  if (!writer.WriteToFile(ToHostPath(path), &error) && !failure) failure = error;
+  if (failure || stopped) {
+    writer.Abandon();
+  } else if (!writer.Commit(&error)) {
+    failure = error;
+  }
   if (failure) ui.Messages.Show(MessageKind::Error, std::string(kCreationFailed) + *failure);
+  if (failure || stopped) {
+    ui.Progress.SetStatusText("");
+    ui.Progress.Reset();
+    return DocResult::NoFile;
+  }
   ui.Progress.SetStatusText("");
   ui.Progress.Reset();
   return run.Result();

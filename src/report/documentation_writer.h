@@ -17,8 +17,9 @@ namespace tarnwick {
 /// How a document run ended. `Written`: at least one index entry was written. `NothingSelected`:
 /// the file holds no index entry (the caller says "You have not selected anything to print.").
 /// `Declined`: the user kept an existing file. `NoFolder`: the documentation folder could not be
-/// created. `NoFile`: the output file could not be created; its failure has been shown. The last
-/// three leave the options window open without a further message.
+/// created. `NoFile`: the output file could not be created or the run failed; its failure has
+/// been shown and the old file stays as it was. The last three leave the options window open
+/// without a further message.
 enum class DocResult { Declined, NoFolder, NothingSelected, Written, NoFile };
 
 /// What a document describes: the open project, the state of both tree pages (which tree is

@@ -1,21 +1,57 @@
 #include "report/html_writer.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 namespace tarnwick {
+
+namespace {
+
+// What the buffer collects before it goes to the file: large enough for few system calls, small
+// enough to stay in cache.
+constexpr size_t kFlushSize = 64 * 1024;
+
+}  // namespace
+
+HtmlWriter::HtmlWriter(const TextDecoder* decoder) : decoder_(decoder ? *decoder : fallback_) {}
+
+bool HtmlWriter::Open(const std::string& path, std::string* error) {
+  if (!file_.Open(path, error)) return false;
+  file_.Write(buffer_);
+  buffer_.clear();
+  return true;
+}
+
+bool HtmlWriter::Commit(std::string* error) {
+  if (!file_.IsOpen()) return true;
+  file_.Write(buffer_);
+  buffer_.clear();
+  // The document can be written again from the project, so it is not flushed to the disk first.
+  return file_.Commit(Durability::Plain, error);
+}
+
+void HtmlWriter::Abandon() {
+  file_.Abandon();
+  buffer_.clear();
+}
+
+void HtmlWriter::Append(std::string_view text) {
+  buffer_.append(text);
+  if (file_.IsOpen() && buffer_.size() >= kFlushSize) {
+    file_.Write(buffer_);
+    buffer_.clear();
+  }
+}
 
 void HtmlWriter::WriteText(std::string_view text) {
   size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
-  text_.append(text);
+  Append(decoder_.ToUtf8(text, converted_));
 }
 
 void HtmlWriter::WriteLine(std::string_view text) {
-  text_.append(text);
-  text_.append("\r\n");
+  Append(decoder_.ToUtf8(text, converted_));
+  Append("\r\n");
 }
+
+void HtmlWriter::WriteUtf8(std::string_view text) { Append(text); }
 
 void HtmlWriter::WriteBreaks(int count) {
   for (int i = 0; i < count; ++i) WriteLine("<BR>");
@@ -40,36 +76,6 @@ void HtmlWriter::ImageRow(std::string_view source, int width, int height) {
 
 void HtmlWriter::ImageTableEnd() { WriteLine("</table><br>"); }
 
-void HtmlWriter::MarkCharsetLine() { charsetMark_ = text_.size(); }
-
-std::string HtmlWriter::Contents() const {
-  if (charsetMark_ == std::string::npos) return text_;
-  std::string contents;
-  std::string line = CharsetLine(IsValidUtf8(text_)) + "\r\n";
-  contents.reserve(text_.size() + line.size());
-  contents.append(text_, 0, charsetMark_);
-  contents.append(line);
-  contents.append(text_, charsetMark_);
-  return contents;
-}
-
-bool HtmlWriter::WriteToFile(const std::string& path, std::string* error) const {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    if (error) *error = std::strerror(errno);
-    return false;
-  }
-  std::string contents = Contents();
-  bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-  int writeErrno = errno;
-  bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    if (error) *error = std::strerror(written ? errno : writeErrno);
-    return false;
-  }
-  return true;
-}
-
 std::string HtmlFontSize(int pointSize) {
   if (pointSize <= 10) return "-2";
   if (pointSize <= 12) return "+0";
@@ -92,43 +98,6 @@ std::string EscapeHtml(std::string_view text) {
     }
   }
   return result;
-}
-
-namespace {
-
-// The length of the UTF-8 sequence starting at `text[i]`, or 0 when it is malformed.
-size_t Utf8SequenceLength(std::string_view text, size_t i) {
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  unsigned char lead = byte(i);
-  if (lead < 0x80) return 1;
-  size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || lead > 0xF4 || i + length > text.size()) return 0;
-  for (size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-  }
-  unsigned char second = byte(i + 1);
-  if (lead == 0xE0 && second < 0xA0) return 0;   // overlong
-  if (lead == 0xED && second >= 0xA0) return 0;  // surrogate
-  if (lead == 0xF0 && second < 0x90) return 0;   // overlong
-  if (lead == 0xF4 && second >= 0x90) return 0;  // past U+10FFFF
-  return length;
-}
-
-}  // namespace
-
-bool IsValidUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    size_t length = Utf8SequenceLength(text, i);
-    if (length == 0) return false;
-    i += length;
-  }
-  return true;
-}
-
-std::string CharsetLine(bool utf8) {
-  return std::string("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=") +
-         (utf8 ? "utf-8" : "windows-1252") + "\">";
 }
 
 }  // namespace tarnwick

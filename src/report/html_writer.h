@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
+#include "platform/text_encoding.h"
+
 namespace tarnwick {
 
 /// A failure that ends a document run. Section writers throw it (any `std::exception` is handled
@@ -15,20 +18,33 @@ class DocumentError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-/// The output of one document run and the primitives every section writes with. The text is
-/// collected in memory and written to its file in one pass by `WriteToFile`, so the character set
-/// line of the head can be decided from everything written, listings included; a run that fails
-/// half way still writes what it collected.
+/// The output of one document run and the primitives every section writes with. Everything the
+/// document says is UTF-8: project text handed to `WriteText` and `WriteLine` is decoded line by
+/// line (`TextDecoder`), and the character set line always declares utf-8.
 ///
-/// Bytes are kept exactly as given (no re-encoding, no length limit). A character set line marked
-/// with `MarkCharsetLine` is put in at that place when the text is taken out: utf-8 when the whole
-/// text is valid UTF-8, otherwise windows-1252.
+/// A writer opened on a file streams the document through one buffer into a temporary file
+/// beside it, which `Commit` renames over the old document; without `Open` it keeps the whole
+/// text in memory (`Text()`). Bytes are never cut to a length.
 class HtmlWriter {
  public:
-  /// The text with no line end added; a NUL byte ends the text.
+  /// `decoder` decodes the project's text that is not UTF-8; none reads it as Windows-1252.
+  explicit HtmlWriter(const TextDecoder* decoder = nullptr);
+
+  /// Starts writing the document at `path` (a host path). On failure `error` gets the system's
+  /// text and the writer keeps the text in memory.
+  bool Open(const std::string& path, std::string* error = nullptr);
+  /// Writes the rest and puts the document in place of the old one. On failure `error` gets the
+  /// system's text and the old document stays.
+  bool Commit(std::string* error = nullptr);
+  /// Drops what was written; the old document stays.
+  void Abandon();
+
+  /// Project text with no line end added; a NUL byte ends the text.
   void WriteText(std::string_view text);
-  /// The text followed by CR LF; an empty text writes an empty line.
+  /// Project text followed by CR LF; an empty text writes an empty line.
   void WriteLine(std::string_view text = {});
+  /// Text that is UTF-8 already, in pieces that may split a character: written as it is.
+  void WriteUtf8(std::string_view text);
   /// `count` lines "<BR>".
   void WriteBreaks(int count);
 
@@ -40,19 +56,19 @@ class HtmlWriter {
   void ImageRow(std::string_view source, int width, int height);
   void ImageTableEnd();
 
-  /// Remembers the current place as the one where the character set line goes.
-  void MarkCharsetLine();
-  /// What was written, without the character set line.
-  const std::string& Body() const { return text_; }
-  /// What was written, with the character set line at its mark.
-  std::string Contents() const;
-  /// Creates or truncates `path` and writes `Contents()` to it. On failure `error` gets the
-  /// system's text; what the system accepted stays in the file.
-  bool WriteToFile(const std::string& path, std::string* error = nullptr) const;
+  /// The decoder of the project's text.
+  const TextDecoder& Decoder() const { return decoder_; }
+  /// What was written and is still held: all of it for a writer without a file.
+  const std::string& Text() const { return buffer_; }
 
  private:
-  std::string text_;
-  std::size_t charsetMark_ = std::string::npos;
+  void Append(std::string_view text);
+
+  TextDecoder fallback_;
+  const TextDecoder& decoder_;
+  std::string buffer_;
+  std::string converted_;
+  AtomicFile file_;
 };
 
 /// The HTML relative size of a point size: "-2" up to 10 points, "+0", "+1", "+2", "+3", "+4"
@@ -62,10 +78,8 @@ std::string HtmlFontSize(int pointSize);
 /// Replaces a double quote by "&quot;", "&" by "&amp;", "<" by "&lt;" and ">" by "&gt;".
 std::string EscapeHtml(std::string_view text);
 
-/// True when `text` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsValidUtf8(std::string_view text);
-
-/// The character set line of the head for a document body.
-std::string CharsetLine(bool utf8);
+/// The character set line of the head.
+inline constexpr std::string_view kCharsetLine =
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">";
 
 }  // namespace tarnwick

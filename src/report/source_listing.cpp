@@ -494,12 +494,13 @@ void SourceToHtml(const ProjectModel& model, std::string_view unitName,
                   const ReportOptions& options, HtmlWriter& writer, UserInterface& /*ui*/) {
   const std::string fileName = UnitSourceFile(model, unitName);
   std::string error;
-  const std::optional<std::string> source = ReadWholeFile(fileName, &error);
+  const std::optional<std::string> source = ReadTextFile(fileName, &error);
   if (!source) throw DocumentError("Cannot open file \"" + fileName + "\". " + error);
-  // Escaping turns every control byte into a blank, so no piece holds a NUL that would end the
-  // writer's text early.
-  WriteListing(*source, options.SourceLineNumbers, options.SyntaxPrint,
-               [&writer](std::string_view piece) { writer.WriteText(piece); });
+  // Decoded whole before the listing is made, since its pieces may split a line or a character.
+  std::string decoded;
+  const std::string_view text = writer.Decoder().ToUtf8(*source, decoded);
+  WriteListing(text, options.SourceLineNumbers, options.SyntaxPrint,
+               [&writer](std::string_view piece) { writer.WriteUtf8(piece); });
 }
 
 }  // namespace tarnwick

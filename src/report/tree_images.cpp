@@ -13,7 +13,7 @@
 
 #include "platform/file_system.h"
 #include "platform/jpeg_codec.h"
-#include "report/html_writer.h"
+#include "platform/text_encoding.h"
 
 namespace tarnwick {
 
@@ -33,38 +33,9 @@ constexpr int kMaxJpegHeight = 65500;
 
 // ---- Text ----------------------------------------------------------------------------------
 
-// The code points of Windows-1252 bytes 0x80 to 0x9F; the five unassigned bytes keep their
-// C1 value, as Windows converts them.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// cairo takes UTF-8 only and fails the whole drawing on anything else. Project text is 8-bit: it
-// is used as it is when it is valid UTF-8 and read as Windows-1252 otherwise, as the document's
-// character set is chosen.
-std::string DrawableText(std::string_view text) {
-  if (IsValidUtf8(text)) return std::string(text);
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char32_t{byte});
-  }
-  return out;
+// cairo takes UTF-8 only and fails the whole drawing on anything else.
+std::string DrawableText(std::string_view text, const TextDecoder& decoder) {
+  return decoder.ToUtf8(text);
 }
 
 // ---- cairo objects -------------------------------------------------------------------------
@@ -93,7 +64,7 @@ class TreeFont {
 
 std::optional<TreeFont> TreeFont::Open(const FontChoice& choice, std::string& error) {
   CairoPtr<cairo_font_face_t> face(cairo_toy_font_face_create(
-      DrawableText(choice.Face).c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL));
+      DrawableText(choice.Face, TextDecoder()).c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL));
   CairoPtr<cairo_font_options_t> options(cairo_font_options_create());
   cairo_status_t status = cairo_font_face_status(face.get());
   if (status == CAIRO_STATUS_SUCCESS) status = cairo_font_options_status(options.get());
@@ -223,8 +194,9 @@ std::vector<TreePage> PlanPages(int64_t totalRows, int64_t linesPerImage, int ro
 // handed over from top to bottom; the painter walks the nodes and lines once for all of them.
 class BandPainter {
  public:
-  BandPainter(const TreeLayout& layout, const TreeMetrics& metrics, const TreeFont& font, bool showProperties)
-      : layout_(layout), metrics_(metrics), font_(font), showProperties_(showProperties) {}
+  BandPainter(const TreeLayout& layout, const TreeMetrics& metrics, const TreeFont& font, bool showProperties,
+              const TextDecoder& decoder)
+      : layout_(layout), metrics_(metrics), font_(font), decoder_(decoder), showProperties_(showProperties) {}
 
   // Paints the band [top, top + height) onto `context`, whose origin is the band's top left.
   void Paint(cairo_t* context, int64_t top, int height);
@@ -237,6 +209,8 @@ class BandPainter {
   const TreeLayout& layout_;
   const TreeMetrics& metrics_;
   const TreeFont& font_;
+  const TextDecoder& decoder_;
+  std::string converted_;
   bool showProperties_;
   size_t nextNode_ = 0;                // the first node not wholly above the last band
   size_t nextLine_ = 0;                // the first line not yet reached
@@ -274,7 +248,7 @@ void BandPainter::PaintText(cairo_t* context, double x, int64_t rowTop, int64_t 
   if (text.empty() || x >= kTreePageWidth) return;
   // The given point is the top left of the text; cairo places text by its baseline.
   cairo_move_to(context, x, static_cast<double>(rowTop - top + metrics_.Ascent));
-  cairo_show_text(context, DrawableText(text).c_str());
+  cairo_show_text(context, std::string(decoder_.ToUtf8(text, converted_)).c_str());
 }
 
 // Adds the pixels [from, to) of column x, cut to the band, to the current path.
@@ -432,7 +406,8 @@ std::vector<TreePage> DrawTreeImages(const TreeImageRequest& request, UserInterf
   const int64_t totalRows = layout.Height / metrics->RowHeight;
   std::vector<TreePage> pages =
       PlanPages(totalRows, std::max(1, request.LinesPerImage), metrics->RowHeight, request.BaseName);
-  BandPainter painter(layout, *metrics, *font, request.ShowProperties);
+  const TextDecoder decoder(request.CodePage);
+  BandPainter painter(layout, *metrics, *font, request.ShowProperties, decoder);
   DrawAndSavePages(pages, painter, request, ui);
   return pages;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/pixel_image.h"
+#include "platform/text_encoding.h"
 #include "platform/user_interface.h"
 #include "report/report_options.h"
 #include "report/tree_text.h"
@@ -46,6 +47,8 @@ struct TreeImageRequest {
   bool ProgressiveDisplay = false;
   int JpegQuality = 100;
   std::string DocumentationFolder;  // ends with the path delimiter
+  /// The code page of the project's text that is not UTF-8.
+  std::string CodePage = std::string(kFallbackCodePage);
   /// Called with each page's pixels once it is drawn and before it is encoded; the pixels live
   /// only for the call.
   std::function<void(const TreePage&, const PixelView&)> PageDrawn;

@@ -107,20 +107,21 @@ TEST(FormFileReaderValues, EveryValueTypeAndItsFailures) {
       {Type(6) + Short(""), "''"},
       {Type(6) + Short("'\r"), "#39#13"},
       {Type(12) + Le(3, 4) + "a'b", "'a'#39'b'"},
-      {Wide(std::u16string_view(u"\u00FF\u0100x\u0000", 4)), "'\xFF'#256'x'#0"},
+      {Wide(std::u16string_view(u"\u00FF\u0100x\u0000", 4)), "#255#256'x'#0"},
       {Wide(u""), "''"},
       {Type(12) + Le(130, 4) + std::string(130, 'x'), "\r\n    '" + x64 + "' +\r\n    '" + x64 + "' +\r\n    'xx'"},
+      // Wide and UTF-8 strings code every character above 127, so no code page can misread them.
       // UTF-8 strings are written like wide strings; bytes outside a well-formed sequence stand for
-      // themselves: a lone continuation byte, an overlong form, a cut sequence, an encoded surrogate
-      // and a byte that never starts one.
-      {Utf8("caf\xC3\xA9 \xE2\x82\xAC"), "'caf\xE9 '#8364"},
+      // the character of their code: a lone continuation byte, an overlong form, a cut sequence, an
+      // encoded surrogate and a byte that never starts one.
+      {Utf8("caf\xC3\xA9 \xE2\x82\xAC"), "'caf'#233' '#8364"},
       {Utf8("\xF0\x9F\x98\x80"), "#55357#56832"},
       {Utf8(""), "''"},
-      {Utf8("\x80"), "'\x80'"},
-      {Utf8("\xC0\xAF"), "'\xC0\xAF'"},
-      {Utf8("a\xE2\x82"), "'a\xE2\x82'"},
-      {Utf8("\xED\xA0\x80"), "'\xED\xA0\x80'"},
-      {Utf8("\xF5\x80\x80\x80"), "'\xF5\x80\x80\x80'"},
+      {Utf8("\x80"), "#128"},
+      {Utf8("\xC0\xAF"), "#192#175"},
+      {Utf8("a\xE2\x82"), "'a'#226#130"},
+      {Utf8("\xED\xA0\x80"), "#237#160#128"},
+      {Utf8("\xF5\x80\x80\x80"), "#245#128#128#128"},
       // The line split counts UTF-16 units, so a surrogate pair may fall on two lines.
       {Utf8(std::string(63, 'a') + "\xF0\x9F\x98\x80"), "\r\n    '" + std::string(63, 'a') + "'#55357 +\r\n    #56832"},
       // Words, sets, collections.

@@ -51,7 +51,15 @@ TEST(AppSettings, WrongTypesAndOutOfRangeQuality) {
   }
 }
 
-TEST(AppSettings, SaveWritesAllEightValuesInOrderAndRoundTrips) {
+TEST(AppSettings, SourceCodePageIsReadAsItsCanonicalNameOrAuto) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"\"SourceCodePage\"=\"1251\"\n", "windows-1251"}, {"\"SourceCodePage\"=\"KOI8-R\"\n", "koi8-r"},
+      {"\"SourceCodePage\"=\"latin-9\"\n", "auto"},       {"\"SourceCodePage\"=dword:000004e3\n", "auto"},
+      {"", "auto"}};
+  for (auto [stored, codePage] : cases) EXPECT_EQ(LoadFrom(kHeader + std::string(stored)).SourceCodePage, codePage);
+}
+
+TEST(AppSettings, SaveWritesAllNineValuesInOrderAndRoundTrips) {
   TempFolder folder;
   SettingsStore store(folder.Path() + "Tarnwick.reg");
   AppSettings settings;
@@ -60,13 +68,14 @@ TEST(AppSettings, SaveWritesAllEightValuesInOrderAndRoundTrips) {
   settings.DocumentViewer = Viewer::AlternateBrowser;
   settings.AlternateBrowserPath = "C:\\Program Files\\Browser \"X\"\\x.exe";
   settings.AnalyzeForms = false;
+  settings.SourceCodePage = "windows-1251";
   RecordingPrompter prompter;
   ASSERT_TRUE(SaveSettings(store, settings, prompter));
   EXPECT_TRUE(prompter.Messages().empty());
   EXPECT_EQ(store.ValueNames(kRegistryKey),
             (std::vector<std::string>{"BitmapImages", "JPegCompressionQuality", "BuiltInBrowser", "DefaultBrowser",
                                       "AlternateBrowser", "AlternateBrowserPath", "AnalyzeDependencies",
-                                      "AnalyzeForms"}));
+                                      "AnalyzeForms", "SourceCodePage"}));
 
   SettingsStore reread(folder.Path() + "Tarnwick.reg");
   ASSERT_TRUE(reread.Load());
@@ -78,6 +87,7 @@ TEST(AppSettings, SaveWritesAllEightValuesInOrderAndRoundTrips) {
   EXPECT_EQ(loaded.AlternateBrowserPath, settings.AlternateBrowserPath);
   EXPECT_TRUE(loaded.AnalyzeDependencies);
   EXPECT_FALSE(loaded.AnalyzeForms);
+  EXPECT_EQ(loaded.SourceCodePage, "windows-1251");
 }
 
 }  // namespace

@@ -154,29 +154,32 @@ TEST_F(DocumentFixture, KeepsAnExistingFileWhenTheUserCancels) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Failures while writing end the run and keep what was written.
+// Failures while writing end the run; the old document stays as it was.
 
-TEST_F(DocumentFixture, AnIndentThatIsNoNumberStopsTheRunAfterTheIndex) {
+TEST_F(DocumentFixture, AnIndentThatIsNoNumberStopsTheRunAndKeepsTheOldDocument) {
+  folder_.Write("Documentation/Demo.html", "old");
+  prompter_.QueueAnswer(MessageAnswer::Ok);
   AddRoot(Model().DependencyTree, "MainForm");
   workspace_.Dependencies.CurDependencyTreeView = CurrentTree::All;
   options_.DependencyOutput = kOutputAsText;
   options_.IndentSpaces = "x";
-  EXPECT_EQ(Run(), DocResult::Written);
-  EXPECT_EQ(prompter_.Texts(),
-            Texts{"There was an error during creation of the HTML file.\r\r'x' is not a valid integer value"});
-  EXPECT_TRUE(Output().ends_with("<A NAME=\"UnitDependencies\"></A>\r\n<H3>Dependencies</H3>\r\n")) << Output();
+  EXPECT_EQ(Run(), DocResult::NoFile);
+  EXPECT_EQ(prompter_.Texts().back(),
+            "There was an error during creation of the HTML file.\r\r'x' is not a valid integer value");
+  EXPECT_EQ(Output(), "old");
+  EXPECT_EQ(fs::directory_iterator(Model().DocumentationFolder)->path().filename(), "Demo.html");
   EXPECT_EQ(progress_.Log().back(), "reset");
   EXPECT_EQ(progress_.Log()[progress_.Log().size() - 2], "text:");
 }
 
 TEST_F(DocumentFixture, AMissingSourceFileIsReportedWithItsOwnText) {
   Model().AddUnit(UnitEntry{"Main", "MainForm", ""});
-  EXPECT_EQ(Run(), DocResult::Written);
+  EXPECT_EQ(Run(), DocResult::NoFile);
   ASSERT_EQ(prompter_.Messages().size(), 1u);
   const std::string& text = prompter_.Messages()[0].text;
   EXPECT_EQ(text.rfind("There was an error during creation of the HTML file.\r\r", 0), 0u) << text;
   EXPECT_NE(text.find("Main.pas"), std::string::npos) << text;
-  EXPECT_TRUE(Output().ends_with("<font size=\"+0\">\r\n"));
+  EXPECT_FALSE(fs::exists(OutputPath()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -190,15 +193,14 @@ TEST_F(DocumentFixture, SavesANewImageBeforeItsEntry) {
   EXPECT_NE(Output().find("<td><IMG SRC=\"Main_Details.jpg\" HEIGHT=480 WIDTH=640></td><br>"), std::string::npos);
 }
 
-TEST_F(DocumentFixture, AnImageThatCannotBeSavedEndsTheRunBeforeItsEntry) {
+TEST_F(DocumentFixture, AnImageThatCannotBeSavedEndsTheRunWithoutADocument) {
   fs::create_directories(Model().DocumentationFolder + "Main.jpg");
   AddImage("MainForm", "", "Main.jpg", "New", false);
-  EXPECT_EQ(Run(), DocResult::NothingSelected);
+  EXPECT_EQ(Run(), DocResult::NoFile);
   EXPECT_EQ(Model().Images[0].Status, "New");
   // The image list has shown its own failure; the run adds no second message.
   for (const std::string& text : prompter_.Texts()) EXPECT_EQ(text.find("creation of the HTML"), std::string::npos);
-  EXPECT_EQ(Output().find("#IMAGE"), std::string::npos);
-  EXPECT_TRUE(Output().ends_with("<DL>\r\n")) << Output();
+  EXPECT_FALSE(fs::exists(OutputPath()));
 }
 
 TEST_F(DocumentFixture, PrintsOnlySelectedImagesWhenAskedTo) {

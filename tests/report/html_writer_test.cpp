@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "report/documentation_writer.h"
+#include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {
@@ -18,7 +21,7 @@ TEST(HtmlWriter, WritesThePrimitivesByteForByte) {
   writer.ImageTableStart("<H3>X</H3>");
   writer.ImageRow("Objects1.jpg", 480, 1200);
   writer.ImageTableEnd();
-  EXPECT_EQ(writer.Body(),
+  EXPECT_EQ(writer.Text(),
             "a\r\n<BR>\r\n<BR>\r\n<font face=\"Arial\">\r\n<font size=\"+1\">\r\n"
             "<table BORDER=\"0\" WIDTH=\"480\" CELLSPACING=\"0\" CELLPADDING=\"0\">\r\n"
             "<caption ALIGN=\"TOP\"><H3>X</H3></caption>\r\n"
@@ -31,10 +34,10 @@ TEST(HtmlWriter, NeverCutsLongTextButStopsTextAtANul) {
   std::string longText(10000, 'x');
   writer.WriteText(longText);
   writer.WriteLine(longText);
-  EXPECT_EQ(writer.Body(), longText + longText + "\r\n");
+  EXPECT_EQ(writer.Text(), longText + longText + "\r\n");
   HtmlWriter nul;
   nul.WriteText(std::string("ab\0cd", 5));
-  EXPECT_EQ(nul.Body(), "ab");
+  EXPECT_EQ(nul.Text(), "ab");
 }
 
 TEST(HtmlWriter, MapsPointSizesToHtmlSizes) {
@@ -44,27 +47,77 @@ TEST(HtmlWriter, MapsPointSizesToHtmlSizes) {
   for (auto [points, html] : sizes) EXPECT_EQ(HtmlFontSize(points), html) << points;
 }
 
-TEST(HtmlWriter, PutsTheCharsetLineAtItsMarkByTheWholeText) {
-  HtmlWriter writer;
-  writer.WriteLine("<Head>");
-  writer.MarkCharsetLine();
-  writer.WriteLine("</Head>");
-  EXPECT_EQ(
-      writer.Contents(),
-      "<Head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n</Head>\r\n");
-  writer.WriteLine("caf\xE9");
-  EXPECT_NE(writer.Contents().find("charset=windows-1252\">\r\n</Head>"), std::string::npos);
-  HtmlWriter unmarked;
-  unmarked.WriteText("x");
-  EXPECT_EQ(unmarked.Contents(), "x");
+TEST(HtmlWriter, DecodesProjectTextLineByLineButNotUtf8Pieces) {
+  TextDecoder cyrillic("windows-1251");
+  HtmlWriter writer(&cyrillic);
+  writer.WriteLine("\xCF\xF0\xE8");        // windows-1251
+  writer.WriteText("\xD0\x9F\r\n\xCF\r\n");  // a UTF-8 line, then a windows-1251 line
+  writer.WriteUtf8("\xD0");                // half a character, completed by the next piece
+  writer.WriteUtf8("\x9F");
+  EXPECT_EQ(writer.Text(), "\xD0\x9F\xD1\x80\xD0\xB8\r\n\xD0\x9F\r\n\xD0\x9F\r\n\xD0\x9F");
+  HtmlWriter western;  // no decoder: Windows-1252
+  western.WriteLine("caf\xE9 \x80");
+  EXPECT_EQ(western.Text(), "caf\xC3\xA9 \xE2\x82\xAC\r\n");
 }
 
-TEST(HtmlWriter, TellsWellFormedUtf8) {
-  for (const char* text : {"", "plain", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x98\x80"})
-    EXPECT_TRUE(IsValidUtf8(text)) << text;
-  // Latin-1, cut short, overlong, a surrogate, past U+10FFFF, a bad continuation.
-  for (const char* text : {"\xFC", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x28\xA1"})
-    EXPECT_FALSE(IsValidUtf8(text)) << text;
+class HtmlWriterFile : public ::testing::Test {
+ protected:
+  std::string Path() const { return folder_.Path() + "P.html"; }
+  // Everything in the folder but the document: temporary files left behind.
+  std::vector<std::string> Leftovers() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
+      if (entry.path().filename() != "P.html") names.push_back(entry.path().filename().string());
+    return names;
+  }
+  testing::TempFolder folder_;
+};
+
+TEST_F(HtmlWriterFile, ReplacesTheOldDocumentOnlyWhenCommitted) {
+  folder_.Write("P.html", "old");
+  HtmlWriter writer;
+  ASSERT_TRUE(writer.Open(Path()));
+  const std::string line(1000, 'x');
+  for (int i = 0; i < 300; ++i) writer.WriteLine(line);  // several flushes of the buffer
+  EXPECT_EQ(testing::ReadFileText(Path()), "old");
+  ASSERT_TRUE(writer.Commit());
+  EXPECT_EQ(testing::ReadFileText(Path()).size(), 300 * (line.size() + 2));
+  EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(HtmlWriterFile, AbandonedOrDestroyedKeepsTheOldDocument) {
+  folder_.Write("P.html", "old");
+  {
+    HtmlWriter abandoned;
+    ASSERT_TRUE(abandoned.Open(Path()));
+    abandoned.WriteLine("new");
+    abandoned.Abandon();
+    HtmlWriter dropped;
+    ASSERT_TRUE(dropped.Open(Path()));
+    dropped.WriteLine("new");
+  }
+  EXPECT_EQ(testing::ReadFileText(Path()), "old");
+  EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(HtmlWriterFile, ReplacesAPlantedSymbolicLinkInsteadOfWritingThroughIt) {
+  testing::TempFolder elsewhere;
+  const std::string target = elsewhere.Write("victim.txt", "precious");
+  std::filesystem::create_symlink(target, Path());
+  HtmlWriter writer;
+  ASSERT_TRUE(writer.Open(Path()));
+  writer.WriteLine("document");
+  ASSERT_TRUE(writer.Commit());
+  EXPECT_EQ(testing::ReadFileText(target), "precious");
+  EXPECT_FALSE(std::filesystem::is_symlink(Path()));
+  EXPECT_EQ(testing::ReadFileText(Path()), "document\r\n");
+}
+
+TEST_F(HtmlWriterFile, CannotOpenInAMissingFolder) {
+  HtmlWriter writer;
+  std::string error;
+  EXPECT_FALSE(writer.Open(folder_.Path() + "missing/P.html", &error));
+  EXPECT_EQ(error, "No such file or directory");
 }
 
 // The golden case "title_template" shows the fields replaced; these are the edges of the "%%" pairs.

@@ -195,7 +195,7 @@ class SourceToHtmlTest : public testing::WorkspaceTest {
   std::string Write(const std::string& unitName) {
     HtmlWriter writer;
     SourceToHtml(Model(), unitName, options_, writer, ui_);
-    return writer.Body();
+    return writer.Text();
   }
 
   ReportOptions options_;

@@ -14,7 +14,7 @@ std::string ObjectText(const ObjectForest& tree, const ReportOptions& options,
                        const std::vector<std::string>& anchors = {}) {
   HtmlWriter writer;
   WriteObjectText(tree, options, anchors, writer);
-  return writer.Body();
+  return writer.Text();
 }
 
 TEST(IndentPrefix, TurnsEveryBlankButTheLastIntoNbsp) {

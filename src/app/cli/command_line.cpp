@@ -15,6 +15,7 @@
 #include "app/cli/terminal_progress.h"
 #include "app/cli/terminal_prompter.h"
 #include "platform/settings_store.h"
+#include "platform/text_encoding.h"
 #include "platform/text_util.h"
 #include "report/documentation_writer.h"
 #include "report/report_options.h"
@@ -45,7 +46,8 @@ enum ExitStatus { kWritten = 0, kFailure = 1, kNothingSelected = 2, kDeclined = 
 const std::set<std::string>& AppSettingNames() {
   static const std::set<std::string> names = {
       "BitmapImages",     "JPegCompressionQuality", "BuiltInBrowser",      "DefaultBrowser",
-      "AlternateBrowser", "AlternateBrowserPath",   "AnalyzeDependencies", "AnalyzeForms"};
+      "AlternateBrowser", "AlternateBrowserPath",   "AnalyzeDependencies", "AnalyzeForms",
+      "SourceCodePage"};
   return names;
 }
 
@@ -55,7 +57,8 @@ void OverrideAppSetting(SettingsStore& store, const std::string& name, const std
   int32_t number = 0;
   auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), number);
   RegValue regValue;
-  if (failure == std::errc() && end == value.data() + value.size() && !value.empty()) {
+  const bool text = name == "SourceCodePage";  // "1251" is a code page's name, not a number
+  if (!text && failure == std::errc() && end == value.data() + value.size() && !value.empty()) {
     regValue.Type = RegType::Dword;
     regValue.Number = static_cast<uint32_t>(number);
   } else {
@@ -78,6 +81,11 @@ bool ApplyOverrides(const std::vector<std::string>& overrides, SettingsStore& st
     std::string value = assignment.substr(equals + 1);
     if (AppSettingNames().count(name)) {
       if (!reportOptions) OverrideAppSetting(store, name, value);
+      if (name == "SourceCodePage" && !CanonicalCodePage(value)) {
+        error = "SourceCodePage must be auto, utf-8, windows-1250 to windows-1258, cp866, koi8-r, "
+                "iso-8859-N or a code page number, got \"" + value + "\"";
+        return false;
+      }
     } else if (reportOptions && !OverrideReportOption(*reportOptions, name, value, error)) {
       return false;
     }
