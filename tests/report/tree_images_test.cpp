@@ -260,6 +260,37 @@ TEST_F(TreeImagesTest, LongAndEightBitTextsAreDrawnAndCutAtTheRightEdge) {
   EXPECT_TRUE(drawn_.at(0).AnyInkInRows(2 * lh(), 3 * lh(), TextX()));
 }
 
+// A caption in the project's code page draws the same pixels as the caption given in UTF-8.
+TEST_F(TreeImagesTest, TextInTheProjectsCodePageDrawsLikeTheSameTextInUtf8) {
+  const struct {
+    const char* CodePage;
+    std::string Bytes;
+    std::string Utf8;
+  } cases[] = {
+      {"windows-1251", "\xD1\xEA\xE0\xED\xE8\xF0\xEE\xE2\xE0\xED\xE8\xE5",
+       "\xD0\xA1\xD0\xBA\xD0\xB0\xD0\xBD\xD0\xB8\xD1\x80\xD0\xBE\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xB8\xD0\xB5"},
+      {"windows-1250", "Bels\xF5", "Bels\xC5\x91"},
+      {"windows-1252", "Gr\xF6\xDF" "e \x80", "Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC"},
+  };
+  for (const auto& [codePage, bytes, utf8] : cases) {
+    SCOPED_TRACE(codePage);
+    request_.CodePage = codePage;
+    nodes_.clear();
+    drawn_.clear();
+    AddNode(0, bytes, {"Caption = '" + bytes + "'"});
+    AddNode(0, utf8, {"Caption = '" + utf8 + "'"});  // a UTF-8 line stays as it is
+    request_.ShowProperties = true;
+    Draw();
+    ASSERT_EQ(drawn_.size(), 1u);
+    const DrawnPage& page = drawn_[0];
+    bool same = true;
+    for (int y = 0; y < 2 * lh(); ++y)
+      for (int x = TextX(); x < kTreePageWidth; ++x) same = same && page.At(x, lh() + y) == page.At(x, 3 * lh() + y);
+    EXPECT_TRUE(same);
+    EXPECT_TRUE(page.AnyInkInRows(lh(), 3 * lh(), TextX()));
+  }
+}
+
 // ---- Failures ---------------------------------------------------------------------------------
 
 TEST_F(TreeImagesTest, FailedSaveIsReportedAndLaterPagesAreNotSaved) {

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "platform/text_encoding.h"
+
 namespace tarnwick {
 
 namespace {
@@ -17,36 +19,52 @@ Json CurrentName(CurrentTree current) {
   return nullptr;
 }
 
-Json TreeJson(const DependencyForest& forest) {
+// Project text as JSON strings: in UTF-8, decoded from the project's code page where it is not.
+class JsonText {
+ public:
+  explicit JsonText(const TextDecoder& decoder) : decoder_(decoder) {}
+  Json operator()(std::string_view text) const { return decoder_.ToUtf8(text); }
+  Json operator()(const std::vector<std::string>& texts) const {
+    Json list = Json::array();
+    for (const std::string& text : texts) list.push_back((*this)(text));
+    return list;
+  }
+
+ private:
+  const TextDecoder& decoder_;
+};
+
+Json TreeJson(const DependencyForest& forest, const JsonText& text) {
   Json nodes = Json::array();
-  for (const auto& node : forest) nodes.push_back({{"label", node->Label}, {"children", TreeJson(node->Children)}});
+  for (const auto& node : forest)
+    nodes.push_back({{"label", text(node->Label)}, {"children", TreeJson(node->Children, text)}});
   return nodes;
 }
 
-Json TreeJson(const ObjectForest& forest) {
+Json TreeJson(const ObjectForest& forest, const JsonText& text) {
   Json nodes = Json::array();
   for (const auto& node : forest) {
-    nodes.push_back({{"label", node->Label},
-                     {"properties", node->Data ? node->Data->Properties : std::vector<std::string>()},
-                     {"children", TreeJson(node->Children)}});
+    nodes.push_back({{"label", text(node->Label)},
+                     {"properties", text(node->Data ? node->Data->Properties : std::vector<std::string>())},
+                     {"children", TreeJson(node->Children, text)}});
   }
   return nodes;
 }
 
-Json UnitsJson(const ProjectModel& model) {
+Json UnitsJson(const ProjectModel& model, const JsonText& text) {
   Json units = Json::array();
   for (const UnitEntry& unit : model.Units())
-    units.push_back({{"unitName", unit.UnitName}, {"formName", unit.FormName}, {"path", unit.Path}});
+    units.push_back({{"unitName", text(unit.UnitName)}, {"formName", text(unit.FormName)}, {"path", text(unit.Path)}});
   return units;
 }
 
-Json ImagesJson(const ProjectModel& model) {
+Json ImagesJson(const ProjectModel& model, const JsonText& text) {
   Json images = Json::array();
   for (const ImageEntry& image : model.Images) {
-    images.push_back({{"formName", image.FormName},
-                      {"viewName", image.ViewName},
-                      {"unitName", image.UnitName},
-                      {"fileName", image.FileName},
+    images.push_back({{"formName", text(image.FormName)},
+                      {"viewName", text(image.ViewName)},
+                      {"unitName", text(image.UnitName)},
+                      {"fileName", text(image.FileName)},
                       {"status", image.Status},
                       {"width", image.Image ? image.Image->Width : 0},
                       {"height", image.Image ? image.Image->Height : 0}});
@@ -54,43 +72,44 @@ Json ImagesJson(const ProjectModel& model) {
   return images;
 }
 
-// Project text is 8-bit; bytes that are not valid UTF-8 are replaced so the dump stays valid JSON.
-std::string JsonText(const Json& json) {
-  return json.dump(2, ' ', false, Json::error_handler_t::replace);
-}
+// Every string is UTF-8 by now; a replacement keeps the dump valid JSON should one not be.
+std::string DumpText(const Json& json) { return json.dump(2, ' ', false, Json::error_handler_t::replace); }
 
 }  // namespace
 
 nlohmann::ordered_json DumpProjectJson(const Workspace& workspace,
                                        const std::vector<TerminalPrompter::Record>& messages) {
   const ProjectModel& model = workspace.Model;
+  const TextDecoder decoder(model.CodePage);
+  const JsonText text(decoder);
   Json json;
-  json["projectFile"] = model.ProjectFile;
-  json["projectFolder"] = model.ProjectFolder;
-  json["documentationFolder"] = model.DocumentationFolder;
-  json["caption"] = workspace.Caption;
-  json["mainFormName"] = model.MainFormName;
-  json["rootUnitName"] = model.RootUnitName;
-  json["units"] = UnitsJson(model);
-  json["unusedSources"] = model.UnusedSources;
+  json["projectFile"] = text(model.ProjectFile);
+  json["projectFolder"] = text(model.ProjectFolder);
+  json["documentationFolder"] = text(model.DocumentationFolder);
+  json["caption"] = text(workspace.Caption);
+  json["mainFormName"] = text(model.MainFormName);
+  json["rootUnitName"] = text(model.RootUnitName);
+  json["codePage"] = model.CodePage;
+  json["units"] = UnitsJson(model, text);
+  json["unusedSources"] = text(model.UnusedSources);
   const DependencyFilter& dependencies = workspace.Dependencies;
-  json["dependencies"] = {{"caption", dependencies.Caption},
+  json["dependencies"] = {{"caption", text(dependencies.Caption)},
                           {"current", CurrentName(dependencies.CurDependencyTreeView)},
-                          {"tree", TreeJson(model.DependencyTree)},
-                          {"filteredTree", TreeJson(dependencies.FilteredTree)},
-                          {"showList", dependencies.ShowList},
-                          {"availableList", dependencies.SuppressList}};
+                          {"tree", TreeJson(model.DependencyTree, text)},
+                          {"filteredTree", TreeJson(dependencies.FilteredTree, text)},
+                          {"showList", text(dependencies.ShowList)},
+                          {"availableList", text(dependencies.SuppressList)}};
   const ObjectFilter& objects = workspace.Objects;
-  json["objects"] = {{"caption", objects.Caption},
+  json["objects"] = {{"caption", text(objects.Caption)},
                      {"current", CurrentName(objects.CurObjectTreeView)},
-                     {"tree", TreeJson(model.ObjectTree)},
-                     {"filteredTree", TreeJson(objects.FilteredTree)},
-                     {"showList", objects.ShowList},
-                     {"suppressList", objects.SuppressList}};
-  json["images"] = ImagesJson(model);
+                     {"tree", TreeJson(model.ObjectTree, text)},
+                     {"filteredTree", TreeJson(objects.FilteredTree, text)},
+                     {"showList", text(objects.ShowList)},
+                     {"suppressList", text(objects.SuppressList)}};
+  json["images"] = ImagesJson(model, text);
   Json shown = Json::array();
   for (const auto& message : messages)
-    shown.push_back({{"kind", TerminalPrompter::KindName(message.Kind)}, {"text", message.Text}});
+    shown.push_back({{"kind", TerminalPrompter::KindName(message.Kind)}, {"text", text(message.Text)}});
   json["messages"] = shown;
   return json;
 }
@@ -148,7 +167,8 @@ std::string DumpProjectText(const Workspace& workspace,
       << "Documentation:  " << model.DocumentationFolder << "\n"
       << "Caption:        " << workspace.Caption << "\n"
       << "Main form:      " << model.MainFormName << "\n"
-      << "Root unit:      " << model.RootUnitName << "\n\n"
+      << "Root unit:      " << model.RootUnitName << "\n"
+      << "Code page:      " << model.CodePage << "\n\n"
       << "Units (" << model.Units().size() << "):\n";
   for (const UnitEntry& unit : model.Units())
     out << "  " << unit.UnitName << (unit.FormName.empty() ? "" : "  {" + unit.FormName + "}")
@@ -170,9 +190,10 @@ std::string DumpProjectText(const Workspace& workspace,
   }
   out << "\nMessages (" << messages.size() << "):\n";
   for (const auto& message : messages) out << "  " << TerminalPrompter::KindName(message.Kind) << ": " << message.Text << "\n";
-  return out.str();
+  // Decided line by line, as in every output.
+  return TextDecoder(model.CodePage).ToUtf8(out.str());
 }
 
-std::string DumpJsonText(const nlohmann::ordered_json& json) { return JsonText(json); }
+std::string DumpJsonText(const nlohmann::ordered_json& json) { return DumpText(json); }
 
 }  // namespace tarnwick

@@ -10,8 +10,9 @@
 
 namespace tarnwick {
 
-/// The opened project as one JSON object, keys in a fixed order: files and names, units, unused
-/// sources, both trees with their filter state, images, and every message shown.
+/// The opened project as one JSON object, keys in a fixed order: files and names, the code page
+/// of the project's text, units, unused sources, both trees with their filter state, images, and
+/// every message shown. Project text is given in UTF-8 (`TextDecoder`).
 nlohmann::ordered_json DumpProjectJson(const Workspace& workspace,
                                        const std::vector<TerminalPrompter::Record>& messages);
 
@@ -19,7 +20,7 @@ nlohmann::ordered_json DumpProjectJson(const Workspace& workspace,
 std::string DumpProjectText(const Workspace& workspace,
                             const std::vector<TerminalPrompter::Record>& messages);
 
-/// The JSON as printed: indented, with bytes that are not UTF-8 replaced.
+/// The JSON as printed, indented.
 std::string DumpJsonText(const nlohmann::ordered_json& json);
 
 }  // namespace tarnwick
