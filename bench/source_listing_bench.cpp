@@ -21,6 +21,7 @@
 #include "analysis/project_model.h"
 #include "app/workspace.h"
 #include "platform/file_system.h"
+#include "platform/text_encoding.h"
 #include "report/html_writer.h"
 #include "report/report_options.h"
 #include "report/source_listing.h"
@@ -87,6 +88,39 @@ void BM_ListingToHtml(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Source().size()));
 }
 
+// The generated units as a modern project holds them: UTF-8 with a few characters beyond ASCII in
+// every unit.
+const std::string& Utf8Source() {
+  static const std::string source = [] {
+    std::string text = Source();
+    const std::string mark = "{$R *.dfm}";
+    const std::string marked = mark + " // Kunden\xC3\xBCbersicht \xE2\x80\x93 Gr\xC3\xB6\xC3\x9F" "e \xE2\x9C\x93";
+    std::string out;
+    out.reserve(text.size() + text.size() / 50);
+    size_t from = 0;
+    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, from)) {
+      out.append(text, from, at - from).append(marked);
+      from = at + mark.size();
+    }
+    return out.append(text, from);
+  }();
+  return source;
+}
+
+// The listing of a UTF-8 source with and without the decoding every listing goes through: the
+// difference is what the code page costs a project that needs none.
+void BM_Utf8Listing(benchmark::State& state) {
+  const bool decode = state.range(0) != 0;
+  const tarnwick::TextDecoder decoder("windows-1252");
+  std::string storage;
+  for (auto _ : state) {
+    const std::string_view text = decode ? decoder.ToUtf8(Utf8Source(), storage) : Utf8Source();
+    std::string html = ListingToHtml(text, true, true);
+    benchmark::DoNotOptimize(html.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Utf8Source().size()));
+}
+
 // A prompter for runs that never ask anything.
 class SilentPrompter final : public tarnwick::Prompter {
  public:
@@ -147,6 +181,7 @@ BENCHMARK(BM_ListingToHtml)
     ->Args({0, 1})
     ->Args({0, 0})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8Listing)->ArgName("decoded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnitsIntoDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FourSteps)->Unit(benchmark::kMillisecond);
 
