@@ -450,14 +450,9 @@ DocResult WriteDocumentation(const DocumentSubject& subject, ReportOptions& opti
     failure = error;
   }
   if (failure) ui.Messages.Show(MessageKind::Error, std::string(kCreationFailed) + *failure);
-  if (failure || stopped) {
-    ui.Progress.SetStatusText("");
-    ui.Progress.Reset();
-    return DocResult::NoFile;
-  }
   ui.Progress.SetStatusText("");
   ui.Progress.Reset();
-  return run.Result();
+  return failure || stopped ? DocResult::NoFile : run.Result();
 }
 
 std::string ExpandTitleTemplate(std::string_view titleTemplate, std::string_view projectPath,
