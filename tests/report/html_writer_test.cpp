@@ -113,13 +113,6 @@ TEST_F(HtmlWriterFile, ReplacesAPlantedSymbolicLinkInsteadOfWritingThroughIt) {
   EXPECT_EQ(testing::ReadFileText(Path()), "document\r\n");
 }
 
-TEST_F(HtmlWriterFile, CannotOpenInAMissingFolder) {
-  HtmlWriter writer;
-  std::string error;
-  EXPECT_FALSE(writer.Open(folder_.Path() + "missing/P.html", &error));
-  EXPECT_EQ(error, "No such file or directory");
-}
-
 // The golden case "title_template" shows the fields replaced; these are the edges of the "%%" pairs.
 TEST(TitleTemplate, ReplacesItsFields) {
   const std::pair<const char*, const char*> cases[] = {
