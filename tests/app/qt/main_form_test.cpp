@@ -136,7 +136,7 @@ TEST_F(MainFormTest, ClosingTheWindowAsksOnceAboutNewImagesThenSavesSettingsAndH
   ASSERT_TRUE(key.OpenKey(kRegistryKey, false));
   EXPECT_EQ(key.ValueNames(), (Names{"BitmapImages", "JPegCompressionQuality", "BuiltInBrowser", "DefaultBrowser",
                                      "AlternateBrowser", "AlternateBrowserPath", "AnalyzeDependencies",
-                                     "AnalyzeForms"}));
+                                     "AnalyzeForms", "SourceCodePage"}));
   EXPECT_EQ(key.ReadInteger("BitmapImages"), 1) << "the Prefs items change the settings at once";
   EXPECT_EQ(key.ReadInteger("DefaultBrowser"), 1);
   ASSERT_TRUE(key.OpenKey(kHistoryKey, false));
