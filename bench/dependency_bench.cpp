@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "analysis/dependency_analysis.h"
+#include "app/workspace.h"
 
 namespace {
 
