@@ -2,15 +2,14 @@
 # Times the documentation of only the sources of a generated real-shaped 50-unit project (about
 # 2.5 MB of Pascal), process start to exit, against Pygments turning the same files into HTML with
 # line numbers; both run side by side in one run, RUNS times each, and the median wall time counts.
-# Also reports tarnwick-doc's peak memory and what the detection of the code page adds to the run
-# (the stored setting "auto" against a forced "utf-8" on the same all-UTF-8 project).
+# Also reports tarnwick-doc's peak memory.
 #
 # Usage: bench/compare-sources-document.sh BUILD_DIR
 #   BUILD_DIR   a Release build with benchmarks (tarnwick-doc and bench/generate-project)
 #   RUNS        environment: runs per program (default 5)
 #
-# Prints lines "NAME MEDIAN_SECONDS [PEAK_KB]" for tarnwick, tarnwick-forced-utf8 and pygments,
-# and "bytes N" for the size of the Pascal sources.
+# Prints lines "NAME MEDIAN_SECONDS PEAK_KB" for tarnwick and pygments, and "bytes N" for the size
+# of the Pascal sources.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,9 +18,10 @@ runs=${RUNS:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$build/bench/generate-project" --units 50 --seed 1 --lines 1500 --out "$work/project" > "$work/project.txt"
+"$build/bench/generate-project" --units 50 --seed 1 --lines 1750 --out "$work/project" > "$work/project.txt" \
+  2> /dev/null
 project=$(head -n 1 "$work/project.txt")
-files=("$work"/project/*.pas "$project")
+mapfile -t files < <(find "$work/project" -name '*.pas' -o -name '*.dpr' | sort)
 echo "bytes $(cat "${files[@]}" | wc -c)"
 
 # Settings with the sources as the only category; the analyses run as a user has them (on).
@@ -69,5 +69,4 @@ EOF
 
 doc=("$build/tarnwick-doc" -q -y --settings "$work/sources.reg")
 python3 "$work/time.py" tarnwick "$runs" "${doc[@]}" "$project"
-python3 "$work/time.py" tarnwick-forced-utf8 "$runs" "${doc[@]}" -o SourceCodePage=utf-8 "$project"
 python3 "$work/time.py" pygments "$runs" python3 "$work/pygments_document.py" "$work/pygments.html" "${files[@]}"
