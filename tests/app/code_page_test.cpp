@@ -104,6 +104,17 @@ TEST_F(CodePageTest, OneStrayByteSpoilsOnlyItsOwnLine) {
   EXPECT_NE(html.find("so on\u2026"), std::string::npos);
 }
 
+TEST_F(CodePageTest, MessagesNameProjectFilesInUtf8) {
+  const std::string folder = "\u041c\u043e\u0434\u0443\u043b\u0438";  // the unit's file is missing
+  folder_.Write("P.dpr", testing::Encode("program P;\r\nuses\r\n  Main in '" + folder +
+                                             "\\Main.pas';\r\nbegin\r\nend.\r\n",
+                                         "WINDOWS-1251"));
+  ASSERT_EQ(Run({"-o", "SourceCodePage=windows-1251", "--dump", "json"}), 0);
+  EXPECT_NE(err_.find(folder), std::string::npos) << err_;
+  const nlohmann::json json = nlohmann::json::parse(out_);
+  EXPECT_NE(json["messages"].dump().find(folder), std::string::npos);
+}
+
 TEST_F(CodePageTest, ASettingThatNamesNoCodePageIsRefused) {
   folder_.Write("P.dpr", "program P;\r\nbegin\r\nend.\r\n");
   EXPECT_EQ(Run({"-o", "SourceCodePage=latin-9"}), 1);

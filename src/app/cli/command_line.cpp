@@ -175,8 +175,11 @@ int Run(const CommandLineOptions& options) {
     prompter.Show(MessageKind::Error, error, MessageButtons::Ok);
     return kFailure;
   }
+  // Messages of the open meet project text before its code page is detected.
+  if (workspace.Settings.SourceCodePage != kAutoCodePage) prompter.SetCodePage(workspace.Settings.SourceCodePage);
   std::error_code ignored;
   OpenProject(workspace, ui, OpenHooks(), std::filesystem::absolute(options.Project, ignored).string());
+  prompter.SetCodePage(workspace.Model.CodePage);
   ApplyViewChoices(options, workspace);
   progress.Reset();
   if (options.Dump == "json") {

@@ -109,7 +109,7 @@ nlohmann::ordered_json DumpProjectJson(const Workspace& workspace,
   json["images"] = ImagesJson(model, text);
   Json shown = Json::array();
   for (const auto& message : messages)
-    shown.push_back({{"kind", TerminalPrompter::KindName(message.Kind)}, {"text", text(message.Text)}});
+    shown.push_back({{"kind", TerminalPrompter::KindName(message.Kind)}, {"text", message.Text}});
   json["messages"] = shown;
   return json;
 }

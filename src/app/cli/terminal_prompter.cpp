@@ -41,8 +41,8 @@ const char* TerminalPrompter::KindName(MessageKind kind) {
 }
 
 MessageAnswer TerminalPrompter::Show(MessageKind kind, std::string_view text, MessageButtons buttons) {
-  records_.push_back({kind, std::string(text)});
-  std::fprintf(out_, "%s: %s\n", KindName(kind), Printable(text).c_str());
+  records_.push_back({kind, decoder_->ToUtf8(text)});
+  std::fprintf(out_, "%s: %s\n", KindName(kind), Printable(records_.back().Text).c_str());
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   if (assumeYes_) return MessageAnswer::Ok;
   if (!interactive_) return SafeAnswer(buttons);

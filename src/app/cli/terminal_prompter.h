@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/text_encoding.h"
 #include "platform/user_interface.h"
 
 namespace tarnwick {
@@ -11,7 +13,8 @@ namespace tarnwick {
 /// The command line's `Prompter`: prints each message to standard error as "kind: text" (carriage
 /// returns become line breaks) and keeps a record of them for `--dump`. A confirmation is asked on
 /// the terminal when standard input is one; otherwise it is answered OK with `--yes`, else with the
-/// safe answer (Cancel, or No).
+/// safe answer (Cancel, or No). Project text in messages is printed and kept in UTF-8, decoded
+/// from the code page set last (Windows-1252 until one is set).
 class TerminalPrompter final : public Prompter {
  public:
   struct Record {
@@ -23,6 +26,8 @@ class TerminalPrompter final : public Prompter {
 
   MessageAnswer Show(MessageKind kind, std::string_view text, MessageButtons buttons) override;
   const std::vector<Record>& Records() const { return records_; }
+  /// The code page of the project's text in the messages that follow.
+  void SetCodePage(std::string_view codePage) { decoder_ = std::make_unique<TextDecoder>(codePage); }
 
   static const char* KindName(MessageKind kind);
 
@@ -34,6 +39,7 @@ class TerminalPrompter final : public Prompter {
   std::FILE* out_;
   std::FILE* in_;
   std::vector<Record> records_;
+  std::unique_ptr<TextDecoder> decoder_ = std::make_unique<TextDecoder>();
 };
 
 }  // namespace tarnwick
