@@ -33,10 +33,11 @@ const std::map<std::string, Folders>& AllowedIncludes() {
       {"report", {"platform", "analysis", "views", "capture"}},
       {"app", kCore},
       {"app/cli", With(kCore, {"app"})},
-      {"views/qt", {"platform", "analysis", "views"}},
-      {"capture/qt", {"platform", "platform/x11", "analysis", "capture"}},
-      {"report/qt", {"platform", "analysis", "views", "capture", "report"}},
-      {"app/qt", With(kCore, {"app", "platform/x11", "views/qt", "capture/qt", "report/qt"})},
+      {"platform/qt", {"platform"}},
+      {"views/qt", {"platform", "platform/qt", "analysis", "views"}},
+      {"capture/qt", {"platform", "platform/qt", "platform/x11", "analysis", "capture"}},
+      {"report/qt", {"platform", "platform/qt", "analysis", "views", "capture", "report"}},
+      {"app/qt", With(kCore, {"app", "platform/qt", "platform/x11", "views/qt", "capture/qt", "report/qt"})},
   };
   return allowed;
 }

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/version_text.h"
-#include "app/qt/message_box_prompter.h"
+#include "platform/qt/project_text.h"
 
 namespace tarnwick {
 
@@ -86,7 +86,7 @@ void TAboutDlg::BuildPanel(const std::string& fileVersion) {
   name->setFont(big);
   name->adjustSize();
   PlacedLabel(frame, "Label2", "Merrowind", QPoint(76, 48));
-  PlacedLabel(frame, "VersionLabel", ToQString(VersionText(fileVersion)), QPoint(76, 70));
+  PlacedLabel(frame, "VersionLabel", Utf8ToQString(VersionText(fileVersion)), QPoint(76, 70));
   PlacedLabel(frame, "Comments", "", QPoint(76, 92));
   rowCaption_ = PlacedLabel(frame, "CopyrightLabel", "Copyright ", QPoint(0, kRowTop));
   rowSymbol_ = new QLabel(frame);

@@ -10,6 +10,7 @@
 #include "app/qt/message_box_prompter.h"
 #include "app/version_text.h"
 #include "version.h"
+#include "platform/qt/project_text.h"
 
 namespace tarnwick {
 
@@ -61,7 +62,7 @@ std::optional<DesktopOptions> ParseDesktopArguments(const QStringList& arguments
 
 DesktopApp::DesktopApp(const DesktopOptions& options, int splashMilliseconds)
     : options_(options),
-      store_(options.SettingsFile.isEmpty() ? SettingsStore::DefaultFilePath() : FromQString(options.SettingsFile)),
+      store_(options.SettingsFile.isEmpty() ? SettingsStore::DefaultFilePath() : QStringToUtf8(options.SettingsFile)),
       prompter_(std::make_unique<MessageBoxPrompter>()) {
   // No display name: Qt would append it to every window title.
   QApplication::setApplicationName("Tarnwick");

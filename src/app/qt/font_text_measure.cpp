@@ -4,13 +4,13 @@
 #include <QFontMetrics>
 #include <QWidget>
 
-#include "app/qt/message_box_prompter.h"
+#include "platform/qt/project_text.h"
 
 namespace tarnwick {
 
 int FontTextMeasure::TextWidth(std::string_view text, std::string_view, int) {
   const QFontMetrics metrics = widget_ ? widget_->fontMetrics() : QFontMetrics(QApplication::font());
-  return metrics.horizontalAdvance(ToQString(text));
+  return metrics.horizontalAdvance(Utf8ToQString(text));
 }
 
 }  // namespace tarnwick

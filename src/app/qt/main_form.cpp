@@ -24,12 +24,12 @@
 
 #include "app/qt/about_dialog.h"
 #include "app/qt/font_text_measure.h"
-#include "app/qt/message_box_prompter.h"
 #include "app/qt/status_bar.h"
 #include "app/qt/window_placement.h"
 #include "capture/image_list.h"
 #include "platform/file_system.h"
 #include "platform/win_path.h"
+#include "platform/qt/project_text.h"
 
 // The icons are compiled into the library; a static library needs its resources pulled in.
 static void InitResources() { Q_INIT_RESOURCE(tarnwick); }
@@ -368,7 +368,7 @@ void TMainForm::RebuildReopenMenu() {
   reopenMenu_->clear();
   const bool empty = history_.FileNames().empty();
   for (const std::string& caption : history_.Captions()) {
-    QAction* entry = reopenMenu_->addAction(ToQString(caption));
+    QAction* entry = reopenMenu_->addAction(Utf8ToQString(caption));
     entry->setEnabled(!empty);
     if (!empty) {
       connect(entry, &QAction::triggered, this, [this, entry] { ReopenProject(entry->text()); });
@@ -385,7 +385,7 @@ OpenHooks TMainForm::Hooks() {
     RebuildReopenMenu();
   };
   hooks.Repaint = [this] {
-    setWindowTitle(ToQString(workspace_.Caption));
+    setWindowTitle(Utf8ToQString(workspace_.Caption));
     repaint();
   };
   return hooks;
@@ -409,7 +409,7 @@ void TMainForm::OpenItemClick() {
 
 void TMainForm::OpenProjectFile(const QString& path) {
   workspace_.SourceListWidth = sourceListView_->viewport()->width();
-  OpenProject(workspace_, ui_, Hooks(), FromQString(QFileInfo(path).absoluteFilePath()));
+  OpenProject(workspace_, ui_, Hooks(), QStringToUtf8(QFileInfo(path).absoluteFilePath()));
   ShowWorkspace();
 }
 
@@ -424,12 +424,12 @@ void TMainForm::ExitItemClick() {
 }
 
 void TMainForm::ReopenProject(const QString& caption) {
-  const std::string path = PathFromHistoryCaption(FromQString(caption));
+  const std::string path = PathFromHistoryCaption(QStringToUtf8(caption));
   if (!FileExists(path)) {
     prompter_.Show(MessageKind::Information, "Can not find " + path, MessageButtons::Ok);
     return;
   }
-  OpenProjectFile(ToQString(path));
+  OpenProjectFile(Utf8ToQString(path));
 }
 
 void TMainForm::About1Click() {
@@ -438,7 +438,7 @@ void TMainForm::About1Click() {
 
 // Shows what the workspace holds after an open or a close.
 void TMainForm::ShowWorkspace() {
-  setWindowTitle(ToQString(workspace_.Caption));
+  setWindowTitle(Utf8ToQString(workspace_.Caption));
   FillSourceList();
   FillUnusedSourceList();
 }
@@ -448,9 +448,11 @@ void TMainForm::FillSourceList() {
   QList<QTreeWidgetItem*> rows;
   const std::vector<UnitEntry>& units = workspace_.Model.Units();
   rows.reserve(static_cast<qsizetype>(units.size()));
+  const std::string& codePage = workspace_.Model.CodePage;
   for (const UnitEntry& unit : units) {
-    rows.append(new QTreeWidgetItem(QStringList{ToQString(unit.UnitName), ToQString(unit.FormName),
-                                                ToQString(unit.Path)}));
+    rows.append(new QTreeWidgetItem(QStringList{ProjectQString(unit.UnitName, codePage),
+                                                ProjectQString(unit.FormName, codePage),
+                                                ProjectQString(unit.Path, codePage)}));
   }
   sourceListView_->addTopLevelItems(rows);
   const SourceColumnWidths& widths = workspace_.Model.ColumnWidths;
@@ -464,7 +466,8 @@ void TMainForm::FillSourceList() {
 void TMainForm::FillUnusedSourceList() {
   unusedSourceListBox_->clear();
   QStringList names;
-  for (const std::string& name : workspace_.Model.UnusedSources) names.append(ToQString(name));
+  for (const std::string& name : workspace_.Model.UnusedSources)
+    names.append(ProjectQString(name, workspace_.Model.CodePage));
   unusedSourceListBox_->addItems(names);
 }
 

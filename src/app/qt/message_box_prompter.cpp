@@ -4,6 +4,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/qt/project_text.h"
+#include "platform/text_encoding.h"
+
 namespace tarnwick {
 
 namespace {
@@ -31,20 +34,15 @@ QString CaptionOf(MessageKind kind) {
 }
 
 // The core writes line breaks as "\r" (and sometimes "\r\n"); a label breaks lines at "\n".
+// A message may quote project text before its code page is known: such lines read as Windows-1252.
 QString MessageText(std::string_view text) {
-  QString shown = ToQString(text);
+  QString shown = ProjectQString(text, kFallbackCodePage);
   shown.replace("\r\n", "\n");
   shown.replace('\r', '\n');
   return shown;
 }
 
 }  // namespace
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string FromQString(const QString& text) { return text.toStdString(); }
 
 MessageAnswer MessageBoxPrompter::Show(MessageKind kind, std::string_view text, MessageButtons buttons) {
   QMessageBox box(IconOf(kind), CaptionOf(kind), MessageText(text), QMessageBox::NoButton, parent_);

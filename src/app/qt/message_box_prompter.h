@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include "platform/user_interface.h"
 
 class QWidget;
@@ -20,9 +18,5 @@ class MessageBoxPrompter final : public Prompter {
  private:
   QWidget* parent_;
 };
-
-/// Project text (file names, unit names) as Qt shows it.
-QString ToQString(std::string_view text);
-std::string FromQString(const QString& text);
 
 }  // namespace tarnwick

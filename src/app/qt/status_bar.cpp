@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <exception>
 
-#include "app/qt/message_box_prompter.h"
+#include "platform/qt/project_text.h"
+#include "platform/text_encoding.h"
 
 namespace tarnwick {
 
@@ -74,7 +75,7 @@ void StatusBar::PaintNow(QWidget* panel, QElapsedTimer& lastPaint, bool always) 
 }
 
 void StatusBar::SetStatusText(std::string_view text) {
-  pendingText_ = ToQString(text);
+  pendingText_ = ProjectQString(text, kFallbackCodePage);  // may name a unit before its code page is known
   if (textPainted_.isValid() && textPainted_.elapsed() < kFrameMs) {
     pendingTextTimer_.start();
     return;
