@@ -30,6 +30,7 @@
 #include "platform/file_system.h"
 #include "platform/win_path.h"
 #include "platform/qt/project_text.h"
+#include "platform/text_encoding.h"
 
 // The icons are compiled into the library; a static library needs its resources pulled in.
 static void InitResources() { Q_INIT_RESOURCE(tarnwick); }
@@ -167,6 +168,45 @@ void TMainForm::BuildPrefsMenu() {
   for (QAction* item : {bitmapImagesItem_, jpegImagesItem_, useBuiltinBrowserItem_, useDefaultBrowserItem_,
                         useAlternatebrowserItem_, analyzeDependenciesItem_, analyzeFormsItem_}) {
     item->setCheckable(true);
+  }
+  BuildCodePageMenu(prefs);
+}
+
+void TMainForm::BuildCodePageMenu(QMenu* prefs) {
+  static const std::pair<const char*, const char*> kCodePages[] = {
+      {"auto", "Detect automatically"},
+      {"utf-8", "UTF-8"},
+      {"windows-1250", "Windows-1250 (Central European)"},
+      {"windows-1251", "Windows-1251 (Cyrillic)"},
+      {"windows-1252", "Windows-1252 (Western)"},
+      {"windows-1253", "Windows-1253 (Greek)"},
+      {"windows-1254", "Windows-1254 (Turkish)"},
+      {"windows-1255", "Windows-1255 (Hebrew)"},
+      {"windows-1256", "Windows-1256 (Arabic)"},
+      {"windows-1257", "Windows-1257 (Baltic)"},
+      {"windows-1258", "Windows-1258 (Vietnamese)"},
+      {"koi8-r", "KOI8-R (Cyrillic)"},
+      {"cp866", "CP866 (Cyrillic, DOS)"},
+  };
+  prefs->addSeparator();
+  codePageMenu_ = prefs->addMenu("Source code &page");
+  codePageMenu_->setObjectName("SourceCodePageMenu");
+  auto* group = new QActionGroup(this);
+  for (const auto& [name, caption] : kCodePages) {
+    QAction* item = group->addAction(codePageMenu_->addAction(caption));
+    item->setObjectName(QString("CodePage_") + name);
+    item->setData(QString(name));
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, item] { ChooseCodePage(QStringToUtf8(item->data().toString())); });
+  }
+}
+
+// A chosen code page shows the open project's text at once; detection waits for the next open.
+void TMainForm::ChooseCodePage(const std::string& codePage) {
+  workspace_.Settings.SourceCodePage = codePage;
+  if (codePage != kAutoCodePage && ProjectOpen()) {
+    workspace_.Model.CodePage = codePage;
+    ShowWorkspace();
   }
 }
 
@@ -347,6 +387,8 @@ void TMainForm::ShowSettings() {
   }
   analyzeDependenciesItem_->setChecked(settings.AnalyzeDependencies);
   analyzeFormsItem_->setChecked(settings.AnalyzeForms);
+  if (QAction* codePage = codePageMenu_->findChild<QAction*>(Utf8ToQString("CodePage_" + settings.SourceCodePage)))
+    codePage->setChecked(true);
 }
 
 void TMainForm::ConnectSettingsItems() {

@@ -67,6 +67,8 @@ class TMainForm final : public QMainWindow {
   void BuildMenus();
   void BuildFileMenu();
   void BuildPrefsMenu();
+  void BuildCodePageMenu(QMenu* prefs);
+  void ChooseCodePage(const std::string& codePage);
   void BuildViewAndFilterMenus();
   void BuildHelpMenu();
   void BuildToolBar();
@@ -101,6 +103,7 @@ class TMainForm final : public QMainWindow {
   QListWidget* unusedSourceListBox_ = nullptr;
   QFileDialog* fileDialog_ = nullptr;
   QMenu* reopenMenu_ = nullptr;
+  QMenu* codePageMenu_ = nullptr;
   QMenu* viewMenu_ = nullptr;
   QMenu* filterMenu_ = nullptr;
   QToolButton* expandAllToolButton_ = nullptr;

@@ -77,7 +77,8 @@ TEST_F(MainFormTest, StartsWithoutProjectCommandsAndWithAnEmptyRecentList) {
   for (const char* hidden : {"Contents1", "SearchforHelpOn1", "HowtoUseHelp1"}) EXPECT_FALSE(Find(hidden)->isVisible());
   EXPECT_TRUE(Find("About1")->isVisible());
   // Defaults of a store without the key: JPEG, the default browser, both analyses.
-  for (const char* checked : {"JPegImagesItem", "UseDefaultBrowserItem", "AnalyzedependenciesItem", "AnalyzeFormsItem"})
+  for (const char* checked :
+       {"JPegImagesItem", "UseDefaultBrowserItem", "AnalyzedependenciesItem", "AnalyzeFormsItem", "CodePage_auto"})
     EXPECT_TRUE(Find(checked)->isChecked()) << checked;
 }
 
@@ -126,6 +127,7 @@ TEST_F(MainFormTest, ClosingTheWindowAsksOnceAboutNewImagesThenSavesSettingsAndH
   Form().EnableProjectCommands();
   EXPECT_TRUE(Enabled("SaveImagesItem")) << "an image is new";
   Find("BitmapImagesItem")->trigger();
+  Find("CodePage_windows-1251")->trigger();
   prompter_.QueueAnswer(MessageAnswer::No);
   Form().close();
   EXPECT_EQ(prompter_.Texts(), Names{"Save new images?"});
@@ -139,6 +141,7 @@ TEST_F(MainFormTest, ClosingTheWindowAsksOnceAboutNewImagesThenSavesSettingsAndH
                                      "AnalyzeForms", "SourceCodePage"}));
   EXPECT_EQ(key.ReadInteger("BitmapImages"), 1) << "the Prefs items change the settings at once";
   EXPECT_EQ(key.ReadInteger("DefaultBrowser"), 1);
+  EXPECT_EQ(key.ReadString("SourceCodePage"), "windows-1251");
   ASSERT_TRUE(key.OpenKey(kHistoryKey, false));
   EXPECT_EQ(key.ReadString("Project_0"), path);
 }
