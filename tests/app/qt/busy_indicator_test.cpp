@@ -18,10 +18,13 @@ namespace {
 
 // What the screen shows of the busy panel now: the X server's pixels, not the widget's own
 // backing store, so a paint that was only queued would not be seen.
+// The panel is read from its top-level window, so where the window manager put the window does
+// not matter.
 QImage PanelOnScreen(QWidget* panel) {
-  const QPoint origin = panel->mapToGlobal(QPoint(0, 0));
+  QWidget* window = panel->window();
+  const QPoint origin = panel->mapTo(window, QPoint(0, 0));
   return QGuiApplication::primaryScreen()
-      ->grabWindow(0, origin.x(), origin.y(), panel->width(), panel->height())
+      ->grabWindow(window->winId(), origin.x(), origin.y(), panel->width(), panel->height())
       .toImage();
 }
 
@@ -34,7 +37,7 @@ TEST(BusyIndicatorOnX11, EveryStepReachesTheScreenWhileTheWorkHoldsTheThread) {
   testing::RecordingPrompter prompter;
   TMainForm form(store, prompter);
   form.show();
-  ASSERT_TRUE(testing::WaitUntil([&] { return form.isVisible() && form.windowHandle()->isExposed(); }));
+  ASSERT_TRUE(testing::WaitUntil([&] { return form.isVisible() && form.windowHandle()->isExposed(); }, 15000));
   testing::WaitUntil([] { return false; }, 300);  // let the window manager settle the frame
 
   // From here on the event loop does not run, as during an open of a big project; each unit of
