@@ -26,7 +26,11 @@
 #include "app/qt/font_text_measure.h"
 #include "app/qt/status_bar.h"
 #include "app/qt/window_placement.h"
+#include "capture/capture_key_settings.h"
 #include "capture/image_list.h"
+#include "capture/qt/capture_keys_form.h"
+#include "capture/qt/capture_session.h"
+#include "capture/qt/images_page.h"
 #include "platform/file_system.h"
 #include "platform/win_path.h"
 #include "platform/qt/project_text.h"
@@ -86,6 +90,19 @@ void TMainForm::FormCreate() {
   BuildToolBar();
   BuildPages();
   measure_.SetWidget(sourceListView_);
+  capture_ = std::make_unique<CaptureSession>(
+      workspace_.Model, prompter_, *imagesPage_,
+      CaptureSession::WindowHooks{[this] {
+                                    if (isMinimized()) showNormal();
+                                    raise();
+                                    activateWindow();
+                                  },
+                                  [this] { EnableProjectCommands(); },
+                                  [this] {
+                                    return CaptureFormat{workspace_.Settings.BitmapImages,
+                                                         workspace_.Settings.JPegCompressionQuality};
+                                  }},
+      this);
   auto* bottom = new QWidget(this);
   auto* bottomLayout = new QVBoxLayout(bottom);
   bottomLayout->setContentsMargins(0, 0, 0, 0);
@@ -127,6 +144,7 @@ void TMainForm::BuildMenus() {
   BuildViewAndFilterMenus();
   runItem_ = menuBar()->addAction("&Run...");
   runItem_->setObjectName("RunItem");
+  connect(runItem_, &QAction::triggered, this, &TMainForm::RunItemClick);
   BuildHelpMenu();
 }
 
@@ -138,6 +156,9 @@ void TMainForm::BuildFileMenu() {
   reopenMenu_->setObjectName("ReopenMenu");
   reopenMenu_->menuAction()->setObjectName("ReopenItem");
   saveImagesItem_ = AddItem(file, "SaveImagesItem", "&Save Images");
+  connect(saveImagesItem_, &QAction::triggered, this, &TMainForm::SaveImagesItemClick);
+  importPictureItem_ = AddItem(file, "ImportPictureItem", "Import Picture...");
+  connect(importPictureItem_, &QAction::triggered, this, &TMainForm::ImportPictureItemClick);
   closeItem_ = AddItem(file, "CloseItem", "&Close");
   connect(closeItem_, &QAction::triggered, this, &TMainForm::CloseItemClick);
   file->addSeparator();
@@ -154,6 +175,8 @@ void TMainForm::BuildPrefsMenu() {
   bitmapImagesItem_ = imageKinds->addAction(AddItem(prefs, "BitmapImagesItem", "Use Bitmap for images"));
   jpegImagesItem_ = imageKinds->addAction(AddItem(prefs, "JPegImagesItem", "Use JPeg for images"));
   AddItem(prefs, "JPegsettingsItem", "JPeg settings...");
+  connect(AddItem(prefs, "CaptureKeysItem", "Capture keys..."), &QAction::triggered, this,
+          &TMainForm::CaptureKeysItemClick);
   prefs->addSeparator();
   auto* viewers = new QActionGroup(this);
   useBuiltinBrowserItem_ = viewers->addAction(AddItem(prefs, "UseBuiltinBrowserItem", "View using built-in viewer"));
@@ -359,22 +382,8 @@ QWidget* TMainForm::BuildObjectsPage() {
 }
 
 QWidget* TMainForm::BuildImagePage() {
-  auto* page = new QWidget;
-  page->setObjectName("ImageTabSheet");
-  auto* layout = new QHBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  auto* list = new QTreeWidget(page);
-  list->setObjectName("ImageListView");
-  list->setHeaderLabels({"Form Name", "View", "Filename", "Status"});
-  list->setRootIsDecorated(false);
-  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  layout->addWidget(list, 1);
-  auto* preview = new QLabel("No image", page);
-  preview->setObjectName("ImagePreviewPanel");
-  preview->setAlignment(Qt::AlignCenter);
-  preview->setFrameShape(QFrame::StyledPanel);
-  layout->addWidget(preview, 1);
-  return page;
+  imagesPage_ = new ImagesPage(workspace_.Model, prompter_, [this] { return workspace_.Settings.JPegCompressionQuality; });
+  return imagesPage_;
 }
 
 void TMainForm::ShowSettings() {
@@ -420,6 +429,10 @@ void TMainForm::RebuildReopenMenu() {
 
 OpenHooks TMainForm::Hooks() {
   OpenHooks hooks;
+  hooks.ReleaseHotKeys = [this] { capture_->UnregisterCaptureKeys(); };
+  // Read at each opening, so keys chosen meanwhile take effect with the next project.
+  hooks.RegisterHotKeys = [this] { capture_->RegisterCaptureKeys(LoadCaptureKeys(store_)); };
+  hooks.OfferToCloseProgram = [this] { capture_->CloseRunningProgram(); };
   hooks.EnableProjectCommands = [this] { EnableProjectCommands(); };
   hooks.DisableProjectCommands = [this] { DisableProjectCommands(); };
   hooks.AddToHistory = [this](const std::string& path) {
@@ -453,6 +466,8 @@ void TMainForm::OpenProjectFile(const QString& path) {
   workspace_.SourceListWidth = sourceListView_->viewport()->width();
   OpenProject(workspace_, ui_, Hooks(), QStringToUtf8(QFileInfo(path).absoluteFilePath()));
   ShowWorkspace();
+  if (ProjectOpen() && !capture_->Platform().Keys->Available())
+    statusBar_->SetStatusText("Done. Capture keys need an X11 desktop; File, Import Picture... adds pictures.");
 }
 
 void TMainForm::CloseProject() {
@@ -483,6 +498,7 @@ void TMainForm::ShowWorkspace() {
   setWindowTitle(Utf8ToQString(workspace_.Caption));
   FillSourceList();
   FillUnusedSourceList();
+  imagesPage_->Refresh();
 }
 
 void TMainForm::FillSourceList() {
@@ -514,7 +530,7 @@ void TMainForm::FillUnusedSourceList() {
 }
 
 void TMainForm::DisableProjectCommands() {
-  for (QAction* item : {saveImagesItem_, closeItem_, printItem_, runItem_}) item->setEnabled(false);
+  for (QAction* item : {saveImagesItem_, importPictureItem_, closeItem_, printItem_, runItem_}) item->setEnabled(false);
   viewMenu_->menuAction()->setEnabled(false);
   filterMenu_->menuAction()->setEnabled(false);
   for (QToolButton* button : {printToolButton_, expandAllToolButton_, collapseAllToolButton_, filterToolButton_})
@@ -523,7 +539,7 @@ void TMainForm::DisableProjectCommands() {
 
 void TMainForm::EnableProjectCommands() {
   saveImagesItem_->setEnabled(HasNewImages(workspace_.Model.Images));
-  for (QAction* item : {closeItem_, printItem_, runItem_}) item->setEnabled(true);
+  for (QAction* item : {importPictureItem_, closeItem_, printItem_, runItem_}) item->setEnabled(true);
   printToolButton_->setEnabled(true);
   viewMenu_->menuAction()->setEnabled(true);
   filterMenu_->menuAction()->setEnabled(true);
@@ -539,7 +555,27 @@ void TMainForm::PageControlChange(int index) {
   const bool treePage = index == DependenciesPage || index == ObjectsPage;
   for (QToolButton* button : {expandAllToolButton_, collapseAllToolButton_, filterToolButton_})
     button->setEnabled(treePage);
-  if (index == ImagePage) pageControl_->widget(ImagePage)->findChild<QTreeWidget*>("ImageListView")->setFocus();
+  if (index == ImagePage) imagesPage_->ImageListView()->setFocus();
+}
+
+void TMainForm::SaveImagesItemClick() {
+  SaveNewImages(workspace_.Model, workspace_.Settings.JPegCompressionQuality, prompter_);
+  imagesPage_->Refresh();
+}
+
+void TMainForm::ImportPictureItemClick() {
+  const QString path = QFileDialog::getOpenFileName(this, "Import Picture", QString(),
+                                                    "Pictures (*.png *.jpg *.jpeg *.bmp);;All files (*)", nullptr,
+                                                    QFileDialog::DontUseNativeDialog);
+  if (!path.isEmpty()) capture_->ImportPicture(path);
+}
+
+void TMainForm::RunItemClick() { capture_->RunItemClick(workspace_.Model.ProjectFile); }
+
+void TMainForm::CaptureKeysItemClick() {
+  TCaptureKeysForm form(prompter_, capture_->Platform().Keys->Available(), this);
+  form.SetKeys(LoadCaptureKeys(store_));
+  if (form.exec() == QDialog::Accepted) SaveCaptureKeys(store_, form.Keys(), prompter_);
 }
 
 void TMainForm::PlaceMainWindow() {

@@ -21,6 +21,8 @@ class QTreeWidget;
 
 namespace tarnwick {
 
+class CaptureSession;
+class ImagesPage;
 class StatusBar;
 class TAboutDlg;
 
@@ -42,6 +44,8 @@ class TMainForm final : public QMainWindow {
   const TMRUHistory& History() const { return history_; }
   StatusBar* StatusPanels() const { return statusBar_; }
   void SetAboutBox(TAboutDlg* about) { about_ = about; }
+  CaptureSession& Capture() { return *capture_; }
+  ImagesPage* Images() const { return imagesPage_; }
 
   /// Opens the project file at `path` exactly as the Open command does once a file is chosen.
   void OpenProjectFile(const QString& path);
@@ -58,6 +62,10 @@ class TMainForm final : public QMainWindow {
   void EnableProjectCommands();
   void DisableProjectCommands();
   void PageControlChange(int index);
+  void SaveImagesItemClick();
+  void ImportPictureItemClick();
+  void RunItemClick();
+  void CaptureKeysItemClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -97,6 +105,8 @@ class TMainForm final : public QMainWindow {
   UserInterface ui_;
   TMRUHistory history_;
   TAboutDlg* about_ = nullptr;
+  ImagesPage* imagesPage_ = nullptr;
+  std::unique_ptr<CaptureSession> capture_;
 
   QTabWidget* pageControl_ = nullptr;
   QTreeWidget* sourceListView_ = nullptr;
@@ -111,6 +121,7 @@ class TMainForm final : public QMainWindow {
   QToolButton* filterToolButton_ = nullptr;
   QToolButton* printToolButton_ = nullptr;
   QAction* saveImagesItem_ = nullptr;
+  QAction* importPictureItem_ = nullptr;
   QAction* closeItem_ = nullptr;
   QAction* printItem_ = nullptr;
   QAction* runItem_ = nullptr;

@@ -1,0 +1,149 @@
+// The capture commands inside the main window, with fake keys, grabber and runner.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "app/qt/main_form.h"
+#include "capture/qt/capture_session.h"
+#include "capture/qt/fake_capture_platform.h"
+#include "platform/file_system.h"
+#include "platform/jpeg_codec.h"
+#include "support/qt_modal_closer.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::WaitUntil;
+using testing::WhenModalShows;
+using Names = std::vector<std::string>;
+
+// Chooses `form` and `view` in the naming dialog and presses Enter.
+void NameCapture(const QString& form, const QString& view) {
+  WhenModalShows([form, view](QWidget* dialog) {
+    auto* forms = dialog->findChild<QComboBox*>("ImageNameComboBox");
+    forms->setCurrentIndex(forms->findText(form));
+    dialog->findChild<QLineEdit*>("ViewNameEdit")->setText(view);
+    dialog->findChild<QPushButton*>("Button1")->click();
+  });
+}
+
+class CaptureCommandsTest : public ::testing::Test {
+ protected:
+  CaptureCommandsTest() : store_(folder_.Path() + "settings.reg") {
+    store_.Load();
+    form_.Capture().SetPlatform(std::move(fake_.Platform));
+  }
+  std::string OpenDemo() {
+    std::string path = testing::CopyDemoProject(folder_);
+    form_.OpenProjectFile(QString::fromStdString(path));
+    return path;
+  }
+  QAction* Item(const char* name) { return form_.findChild<QAction*>(name); }
+  size_t CaptureScreen(const QString& form, const QString& view) {
+    const size_t before = form_.Space().Model.Images.size();
+    NameCapture(form, view);
+    fake_.Keys->Press(CaptureKind::Screen);
+    WaitUntil([&] { return form_.Space().Model.Images.size() > before; });
+    return form_.Space().Model.Images.size();
+  }
+
+  testing::TempFolder folder_;
+  SettingsStore store_;
+  testing::RecordingPrompter prompter_;
+  testing::FakeCapturePlatform fake_;
+  TMainForm form_{store_, prompter_};
+};
+
+TEST_F(CaptureCommandsTest, AKeyGrabsNamesAndSaveImagesWritesTheJpeg) {
+  OpenDemo();
+  const CaptureKeySet defaults = DefaultCaptureKeys();
+  EXPECT_EQ(fake_.Keys->Registered, (std::vector<KeyCombination>(defaults.begin(), defaults.end())));
+  EXPECT_FALSE(Item("SaveImagesItem")->isEnabled());
+  EXPECT_TRUE(Item("ImportPictureItem")->isEnabled());
+  fake_.Grabber->Width = 320;
+  fake_.Grabber->Height = 200;
+  ASSERT_EQ(CaptureScreen("AboutForm", "Shot"), 3u);
+  const ImageEntry& entry = form_.Space().Model.Images[0];
+  EXPECT_EQ(entry.FileName, "AboutUnit_Shot.jpg");
+  EXPECT_EQ(form_.findChild<QTreeWidget*>("ImageListView")->topLevelItem(0)->text(3), "New");
+  ASSERT_TRUE(Item("SaveImagesItem")->isEnabled());
+
+  Item("SaveImagesItem")->trigger();
+  const std::string file = form_.Space().Model.DocumentationFolder + "AboutUnit_Shot.jpg";
+  std::optional<std::string> bytes = ReadWholeFile(file);
+  ASSERT_TRUE(bytes);
+  std::optional<PictureSize> size = ReadJpegSize(*bytes);
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->Width, 320);
+  EXPECT_EQ(size->Height, 200);
+  EXPECT_EQ(form_.Space().Model.Images[0].Status, "Disk");
+  EXPECT_TRUE(Item("SaveImagesItem")->isEnabled()) << "stays on until the next capture or opening";
+
+  form_.CloseProject();
+  EXPECT_TRUE(fake_.Keys->Registered.empty());
+  fake_.Keys->Press(CaptureKind::Window);
+  QApplication::processEvents();
+  EXPECT_EQ(fake_.Grabber->Grabs, std::vector<CaptureKind>{CaptureKind::Screen}) << "no project, no grab";
+}
+
+TEST_F(CaptureCommandsTest, RefusedKeysAreNamedOnceAtOpening) {
+  fake_.Keys->Refuse = {DefaultCaptureKeys()[0]};
+  OpenDemo();
+  ASSERT_EQ(prompter_.Texts().size(), 1u);
+  EXPECT_NE(prompter_.Texts()[0].find("Held by another program: Print\r"), std::string::npos);
+}
+
+TEST_F(CaptureCommandsTest, RunProposesTheExecutableAndClosingTheProjectOffersToCloseIt) {
+  const std::string project = OpenDemo();
+  QString proposed;
+  WhenModalShows([&proposed](QWidget* dialog) {
+    auto* input = qobject_cast<QInputDialog*>(dialog);
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(input->windowTitle(), "Run");
+    EXPECT_EQ(input->labelText(), "Executable");
+    proposed = input->textValue();
+    input->setTextValue(proposed + " --demo");
+    input->accept();
+  });
+  Item("RunItem")->trigger();
+  EXPECT_EQ(proposed.toStdString(), project.substr(0, project.size() - 4) + ".exe");
+  prompter_.QueueAnswer(MessageAnswer::Ok);
+  form_.CloseProject();
+  EXPECT_EQ(prompter_.Texts(), Names{"Close the program \r\n\r\n" + proposed.toStdString() + " --demo\" ?"});
+  // The first "forget" is the close flow that every opening begins with.
+  EXPECT_EQ(fake_.Runner->Calls, (Names{"forget", "start " + proposed.toStdString() + " --demo", "close", "forget"}));
+}
+
+TEST_F(CaptureCommandsTest, ImportedPictureIsFiledLikeAGrabInBitmapMode) {
+  OpenDemo();
+  Item("BitmapImagesItem")->trigger();
+  QImage picture(30, 20, QImage::Format_RGB32);
+  picture.fill(QColor(10, 200, 30));
+  const std::string path = folder_.Path() + "shot.png";
+  ASSERT_TRUE(picture.save(QString::fromStdString(path)));
+  NameCapture("EditForm", "Details");
+  form_.Capture().ImportPicture(QString::fromStdString(path));
+  // The demo's EditUnit_Details.bmp is renewed: same entry, new picture, "New" again.
+  const std::vector<ImageEntry>& images = form_.Space().Model.Images;
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].FileName, "EditUnit_Details.bmp");
+  EXPECT_EQ(images[0].Status, "New");
+  EXPECT_EQ(images[0].Image->Width, 30);
+  EXPECT_EQ(std::vector<uint8_t>(images[0].Image->Pixels.begin(), images[0].Image->Pixels.begin() + 3),
+            (std::vector<uint8_t>{10, 200, 30}));
+
+  form_.Capture().ImportPicture(QString::fromStdString(folder_.Path() + "missing.png"));
+  ASSERT_FALSE(prompter_.Texts().empty());
+  EXPECT_TRUE(prompter_.Texts().back().starts_with("Could not load " + folder_.Path() + "missing.png"));
+}
+
+}  // namespace
+}  // namespace tarnwick

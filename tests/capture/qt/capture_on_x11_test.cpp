@@ -1,0 +1,181 @@
+// Capture keys, grabs and the documented program on a real X server (tests/x11/run-under-xvfb).
+#include <gtest/gtest.h>
+
+#include <xcb/xcb_keysyms.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <csignal>
+
+#include "app/qt/main_form.h"
+#include "capture/qt/capture_session.h"
+#include "platform/x11/x11_screen_grabber.h"
+#include "support/qt_modal_closer.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::WaitUntil;
+using testing::WhenModalShows;
+using Names = std::vector<std::string>;
+
+constexpr int kPatience = 20000;
+const QColor kFixtureColour(18, 196, 86);
+
+QString Xdotool(const QStringList& arguments) {
+  QProcess process;
+  process.start("xdotool", arguments);
+  process.waitForFinished(kPatience);
+  return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QColor PixelAt(const Picture& picture, int x, int y) {
+  const uint8_t* p = &picture.Pixels[(static_cast<size_t>(y) * picture.Width + x) * 4];
+  return QColor(p[0], p[1], p[2]);
+}
+
+class CaptureOnX11 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X server: run under tests/x11/run-under-xvfb";
+    store_.emplace(folder_.Path() + "settings.reg");
+    form_ = std::make_unique<TMainForm>(*store_, prompter_);
+    form_->show();
+  }
+  void TearDown() override {
+    // A fixture left running (the modal case) is ended here, by the test, not by the program.
+    for (const QString& pid : Xdotool({"search", "--name", token_, "getwindowpid", "%@"}).split('\n'))
+      if (pid.toInt() > 0) kill(pid.toInt(), SIGTERM);
+    form_.reset();
+  }
+  void OpenDemo() { form_->OpenProjectFile(QString::fromStdString(testing::CopyDemoProject(folder_))); }
+  ProgramRunner& Runner() { return *form_->Capture().Platform().Runner; }
+  // Starts the fixture program through "&Run...", as the user would.
+  std::string StartFixture(const char* mode) {
+    const std::string command = std::string(TARNWICK_X11_FIXTURE) + " " + mode + " " + token_.toStdString();
+    WhenModalShows([&command](QWidget* dialog) {
+      auto* input = qobject_cast<QInputDialog*>(dialog);
+      input->setTextValue(QString::fromStdString(command));
+      input->accept();
+    }, kPatience);
+    form_->findChild<QAction*>("RunItem")->trigger();
+    EXPECT_TRUE(WaitUntil([this] { return Runner().FindProgramWindow() != ProgramWindow::None; }, kPatience));
+    return command;
+  }
+  bool FixtureShown() { return !Xdotool({"search", "--name", token_}).isEmpty(); }
+  // Brings the fixture forward, presses `keys` and names the capture; gives the filed picture.
+  std::shared_ptr<Picture> CaptureWithKeys(const QString& keys, const QString& view) {
+    Xdotool({"search", "--name", token_, "windowactivate", "--sync"});
+    WhenModalShows([view](QWidget* dialog) {
+      auto* forms = dialog->findChild<QComboBox*>("ImageNameComboBox");
+      forms->setCurrentIndex(forms->findText("AboutForm"));
+      dialog->findChild<QLineEdit*>("ViewNameEdit")->setText(view);
+      dialog->findChild<QPushButton*>("Button1")->click();
+    }, kPatience);
+    Xdotool({"key", keys});
+    const std::vector<ImageEntry>& images = form_->Space().Model.Images;
+    auto filed = [&] {
+      return std::find_if(images.begin(), images.end(),
+                          [&](const ImageEntry& entry) { return entry.ViewName == view.toStdString(); });
+    };
+    WaitUntil([&] { return filed() != images.end(); }, kPatience);
+    return filed() == images.end() ? nullptr : filed()->Image;
+  }
+
+  testing::TempFolder folder_;
+  std::optional<SettingsStore> store_;
+  testing::RecordingPrompter prompter_;
+  std::unique_ptr<TMainForm> form_;
+  const QString token_ = QString::number(QCoreApplication::applicationPid());
+};
+
+TEST_F(CaptureOnX11, KeysGrabTheScreenTheFramedWindowAndItsClientArea) {
+  OpenDemo();
+  StartFixture("window");
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  X11Session session(x11->connection(), 0);
+  X11ScreenGrabber grabber(session);
+  Xdotool({"search", "--name", token_, "windowactivate", "--sync"});
+  std::optional<ScreenRect> frame = grabber.AreaOf(CaptureKind::Window);
+  std::optional<ScreenRect> client = grabber.AreaOf(CaptureKind::ClientArea);
+  ASSERT_TRUE(frame && client);
+
+  std::shared_ptr<Picture> screen = CaptureWithKeys("Print", "Screen");
+  ASSERT_TRUE(screen);
+  EXPECT_EQ(QSize(screen->Width, screen->Height), QSize(1280, 800));
+
+  std::shared_ptr<Picture> inside = CaptureWithKeys("alt+shift+Print", "Client");
+  ASSERT_TRUE(inside);
+  EXPECT_EQ(QSize(inside->Width, inside->Height), QSize(300, 200));
+  for (auto [x, y] : {std::pair{0, 0}, {299, 0}, {0, 199}, {299, 199}}) EXPECT_EQ(PixelAt(*inside, x, y), kFixtureColour);
+
+  std::shared_ptr<Picture> framed = CaptureWithKeys("alt+Print", "Frame");
+  ASSERT_TRUE(framed);
+  EXPECT_EQ(QSize(framed->Width, framed->Height), QSize(frame->Width, frame->Height));
+  EXPECT_GT(framed->Width, 300);
+  EXPECT_GT(framed->Height, 200);
+  const int left = client->Left - frame->Left;
+  const int top = client->Top - frame->Top;
+  EXPECT_EQ(PixelAt(*framed, left, top), kFixtureColour) << "the client area sits inside the frame";
+  EXPECT_NE(PixelAt(*framed, 0, 0), kFixtureColour) << "the frame's corner is the window manager's";
+  EXPECT_EQ(PixelAt(*framed, left + 299, top + 199), kFixtureColour);
+}
+
+TEST_F(CaptureOnX11, APrintKeyHeldByAnotherProgramIsNamedAndTheOthersWork) {
+  // Another X client holds plain Print on the root window, as a desktop's screenshot tool does.
+  xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+  ASSERT_FALSE(xcb_connection_has_error(other));
+  xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+  xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(other);
+  xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, CaptureKeySym("Print"));
+  ASSERT_NE(codes, nullptr);
+  xcb_generic_error_t* error =
+      xcb_request_check(other, xcb_grab_key_checked(other, 1, root, 0, codes[0], XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+  ASSERT_EQ(error, nullptr);
+  std::free(codes);
+  xcb_key_symbols_free(symbols);
+
+  OpenDemo();
+  ASSERT_EQ(prompter_.Texts().size(), 1u);
+  const std::string warning = prompter_.Texts()[0];
+  EXPECT_NE(warning.find("Held by another program: Print\r"), std::string::npos) << warning;
+  StartFixture("window");
+  std::shared_ptr<Picture> framed = CaptureWithKeys("alt+Print", "Frame");
+  ASSERT_TRUE(framed);
+  EXPECT_GT(framed->Width, 300);
+  xcb_disconnect(other);
+}
+
+TEST_F(CaptureOnX11, RunStartsTheProgramAndClosingTheProjectClosesItsWindow) {
+  OpenDemo();
+  const std::string command = StartFixture("window");
+  ASSERT_TRUE(FixtureShown());
+  ASSERT_TRUE(WaitUntil([this] { return Runner().FindProgramWindow() == ProgramWindow::Enabled; }, kPatience));
+  prompter_.QueueAnswer(MessageAnswer::Ok);
+  form_->CloseProject();
+  EXPECT_EQ(prompter_.Texts(), Names{"Close the program \r\n\r\n" + command + "\" ?"});
+  EXPECT_TRUE(WaitUntil([this] { return !FixtureShown(); }, kPatience)) << "the program closed its window";
+}
+
+TEST_F(CaptureOnX11, AProgramShowingAModalDialogIsLeftRunning) {
+  OpenDemo();
+  StartFixture("modal");
+  ASSERT_TRUE(WaitUntil([this] { return Runner().FindProgramWindow() == ProgramWindow::Modal; }, kPatience));
+  prompter_.QueueAnswer(MessageAnswer::Ok);
+  form_->CloseProject();
+  ASSERT_EQ(prompter_.Texts().size(), 2u);
+  EXPECT_EQ(prompter_.Texts()[1],
+            "The program can not be closed.\rIt is in a modal state, probably waiting for a user action");
+  QApplication::processEvents();
+  EXPECT_TRUE(FixtureShown());
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,64 @@
+#pragma once
+
+// Capture services for tests: keys pressed by the test, a grabber of a known picture and a runner
+// that records what it was asked.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "capture/qt/capture_platform.h"
+
+namespace tarnwick::testing {
+
+class FakeCaptureKeys final : public CaptureKeys {
+ public:
+  std::vector<KeyCombination> Refuse;
+  std::vector<KeyCombination> Registered;
+  bool Available() const override { return true; }
+  std::vector<KeyCombination> Register(const CaptureKeySet& keys) override {
+    Registered.assign(keys.begin(), keys.end());
+    return Refuse;
+  }
+  void Unregister() override { Registered.clear(); }
+  void Press(CaptureKind kind) { KeyArrived(kind); }
+};
+
+class FakeScreenGrabber final : public ScreenGrabber {
+ public:
+  int Width = 64;
+  int Height = 48;
+  std::vector<CaptureKind> Grabs;
+  bool Available() const override { return true; }
+  std::optional<PixelImage> Grab(CaptureKind kind) override {
+    Grabs.push_back(kind);
+    return PixelImage{Width, Height, std::vector<uint8_t>(static_cast<size_t>(Width * Height) * 4, 128)};
+  }
+};
+
+class FakeProgramRunner final : public ProgramRunner {
+ public:
+  std::vector<std::string> Calls;
+  ProgramWindow Window = ProgramWindow::Enabled;
+  bool Start(const std::string& commandLine, std::string&) override {
+    Calls.push_back("start " + commandLine);
+    return true;
+  }
+  ProgramWindow FindProgramWindow() override { return Window; }
+  void AskToClose() override { Calls.push_back("close"); }
+  void Forget() override { Calls.push_back("forget"); }
+};
+
+struct FakeCapturePlatform {
+  FakeCaptureKeys* Keys;
+  FakeScreenGrabber* Grabber;
+  FakeProgramRunner* Runner;
+  std::unique_ptr<CapturePlatform> Platform;
+
+  FakeCapturePlatform() : Platform(std::make_unique<CapturePlatform>()) {
+    Platform->Keys = std::unique_ptr<CaptureKeys>(Keys = new FakeCaptureKeys);
+    Platform->Grabber = std::unique_ptr<ScreenGrabber>(Grabber = new FakeScreenGrabber);
+    Platform->Runner = std::unique_ptr<ProgramRunner>(Runner = new FakeProgramRunner);
+  }
+};
+
+}  // namespace tarnwick::testing

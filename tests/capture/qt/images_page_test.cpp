@@ -1,0 +1,93 @@
+#include "capture/qt/images_page.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QTreeWidget>
+
+#include "support/recording_prompter.h"
+
+namespace tarnwick {
+namespace {
+
+using Names = std::vector<std::string>;
+
+std::shared_ptr<Picture> Bitmap(int width, int height) {
+  auto picture = std::make_shared<Picture>();
+  picture->Width = width;
+  picture->Height = height;
+  picture->Pixels.assign(static_cast<size_t>(width * height) * 4, 200);
+  return picture;
+}
+
+class ImagesPageTest : public ::testing::Test {
+ protected:
+  ImagesPageTest() {
+    page_.resize(640, 480);
+    page_.show();
+  }
+  void Add(const char* form, const char* view, std::shared_ptr<Picture> picture, const char* status = "New") {
+    model_.Images.push_back(ImageEntry{form, view, "U", std::string(form) + ".jpg", status, std::move(picture), false});
+  }
+  QTreeWidget* List() { return page_.findChild<QTreeWidget*>("ImageListView"); }
+  QLabel* Panel() { return page_.findChild<QLabel*>("ImagePreviewPanel"); }
+  QLabel* Preview() { return page_.findChild<QLabel*>("ImagePreview"); }
+  void Select(std::initializer_list<int> rows) {
+    List()->clearSelection();
+    for (int row : rows) List()->topLevelItem(row)->setSelected(true);
+  }
+
+  ProjectModel model_;
+  testing::RecordingPrompter prompter_;
+  ImagesPage page_{model_, prompter_, [] { return 90; }};
+};
+
+TEST_F(ImagesPageTest, PreviewFollowsTheSelection) {
+  EXPECT_EQ(Panel()->text(), "No image");
+  Add("AForm", "", Bitmap(10, 8));
+  Add("BForm", "Big", Bitmap(4000, 3000));
+  Add("CForm", "", nullptr);
+  page_.Refresh();
+  EXPECT_EQ(List()->topLevelItem(1)->text(1), "Big");
+  EXPECT_EQ(List()->topLevelItem(1)->text(3), "New");
+  EXPECT_EQ(Panel()->text(), "No selection");
+
+  Select({0});
+  EXPECT_TRUE(Preview()->isVisible());
+  EXPECT_EQ(Preview()->pixmap().size(), QSize(10, 8)) << "a small picture keeps its size";
+  EXPECT_TRUE(Panel()->text().isEmpty());
+  Select({1});
+  EXPECT_EQ(Preview()->pixmap().size(), Preview()->size()) << "a large one fills the box";
+  EXPECT_EQ(Preview()->width() * 1000 / Preview()->height(),
+            page_.screen()->geometry().width() * 1000 / page_.screen()->geometry().height());
+  Select({0, 1});
+  EXPECT_EQ(Panel()->text(), "Multiple selected");
+  EXPECT_FALSE(Preview()->isVisible());
+  Select({2});
+  EXPECT_EQ(Panel()->text(), "No image");
+  page_.ShowImagePreview(3);
+  EXPECT_EQ(Panel()->text(), "No selecction");
+  EXPECT_TRUE(model_.Images[2].Selected) << "the selection is mirrored into the model";
+}
+
+TEST_F(ImagesPageTest, PopUpDeleteAsksForDiskFilesAndStopsAtCancel) {
+  for (const char* form : {"AForm", "BForm", "CForm"}) Add(form, "", Bitmap(1, 1), "Disk");
+  model_.DocumentationFolder = "/nonexistent/";
+  page_.Refresh();
+  Select({0, 1, 2});
+  for (MessageAnswer answer : {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Cancel}) prompter_.QueueAnswer(answer);
+  QMenu* popup = page_.findChild<QMenu*>("ImagesPopupMenu");
+  Names captions;
+  for (QAction* item : popup->actions()) captions.push_back(item->text().toStdString());
+  EXPECT_EQ(captions, (Names{"Save", "Save All", "Delete"}));
+  popup->actions()[2]->trigger();
+  EXPECT_EQ(prompter_.Texts(), (Names{"Delete file AForm.jpg", "Could not delete AForm.jpg", "Delete file BForm.jpg"}));
+  ASSERT_EQ(List()->topLevelItemCount(), 2);
+  EXPECT_EQ(List()->topLevelItem(0)->text(0), "BForm");
+  EXPECT_EQ(Panel()->text(), "Multiple selected");
+}
+
+}  // namespace
+}  // namespace tarnwick
