@@ -49,6 +49,7 @@ TImageNameForm::TImageNameForm(Prompter& prompter, QWidget* parent)
   layout->addWidget(label2, 2, 0);
   layout->addWidget(viewNameEdit_, 3, 0);
   layout->addLayout(buttons, 4, 0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 std::optional<ImageName> TImageNameForm::Ask(const std::vector<std::string>& formNames,
