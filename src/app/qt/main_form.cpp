@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
-#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -90,19 +89,7 @@ void TMainForm::FormCreate() {
   BuildToolBar();
   BuildPages();
   measure_.SetWidget(sourceListView_);
-  capture_ = std::make_unique<CaptureSession>(
-      workspace_.Model, prompter_, *imagesPage_,
-      CaptureSession::WindowHooks{[this] {
-                                    if (isMinimized()) showNormal();
-                                    raise();
-                                    activateWindow();
-                                  },
-                                  [this] { EnableProjectCommands(); },
-                                  [this] {
-                                    return CaptureFormat{workspace_.Settings.BitmapImages,
-                                                         workspace_.Settings.JPegCompressionQuality};
-                                  }},
-      this);
+  CreateCaptureSession();
   auto* bottom = new QWidget(this);
   auto* bottomLayout = new QVBoxLayout(bottom);
   bottomLayout->setContentsMargins(0, 0, 0, 0);
@@ -556,6 +543,20 @@ void TMainForm::PageControlChange(int index) {
   for (QToolButton* button : {expandAllToolButton_, collapseAllToolButton_, filterToolButton_})
     button->setEnabled(treePage);
   if (index == ImagePage) imagesPage_->ImageListView()->setFocus();
+}
+
+void TMainForm::CreateCaptureSession() {
+  CaptureSession::WindowHooks hooks;
+  hooks.BringToFront = [this] {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+  };
+  hooks.EnableProjectCommands = [this] { EnableProjectCommands(); };
+  hooks.Format = [this] {
+    return CaptureFormat{workspace_.Settings.BitmapImages, workspace_.Settings.JPegCompressionQuality};
+  };
+  capture_ = std::make_unique<CaptureSession>(workspace_.Model, prompter_, *imagesPage_, std::move(hooks), this);
 }
 
 void TMainForm::SaveImagesItemClick() {

@@ -86,6 +86,7 @@ class TMainForm final : public QMainWindow {
   QWidget* BuildDependenciesPage();
   QWidget* BuildObjectsPage();
   QWidget* BuildImagePage();
+  void CreateCaptureSession();
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
   void ShowSettings();
   void ConnectSettingsItems();

@@ -94,13 +94,6 @@ TEST_F(CaptureCommandsTest, AKeyGrabsNamesAndSaveImagesWritesTheJpeg) {
   EXPECT_EQ(fake_.Grabber->Grabs, std::vector<CaptureKind>{CaptureKind::Screen}) << "no project, no grab";
 }
 
-TEST_F(CaptureCommandsTest, RefusedKeysAreNamedOnceAtOpening) {
-  fake_.Keys->Refuse = {DefaultCaptureKeys()[0]};
-  OpenDemo();
-  ASSERT_EQ(prompter_.Texts().size(), 1u);
-  EXPECT_NE(prompter_.Texts()[0].find("Held by another program: Print\r"), std::string::npos);
-}
-
 TEST_F(CaptureCommandsTest, RunProposesTheExecutableAndClosingTheProjectOffersToCloseIt) {
   const std::string project = OpenDemo();
   QString proposed;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QMenu>
 #include <QScreen>
 #include <QTreeWidget>
 
@@ -11,8 +10,6 @@
 
 namespace tarnwick {
 namespace {
-
-using Names = std::vector<std::string>;
 
 std::shared_ptr<Picture> Bitmap(int width, int height) {
   auto picture = std::make_shared<Picture>();
@@ -70,23 +67,6 @@ TEST_F(ImagesPageTest, PreviewFollowsTheSelection) {
   page_.ShowImagePreview(3);
   EXPECT_EQ(Panel()->text(), "No selecction");
   EXPECT_TRUE(model_.Images[2].Selected) << "the selection is mirrored into the model";
-}
-
-TEST_F(ImagesPageTest, PopUpDeleteAsksForDiskFilesAndStopsAtCancel) {
-  for (const char* form : {"AForm", "BForm", "CForm"}) Add(form, "", Bitmap(1, 1), "Disk");
-  model_.DocumentationFolder = "/nonexistent/";
-  page_.Refresh();
-  Select({0, 1, 2});
-  for (MessageAnswer answer : {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Cancel}) prompter_.QueueAnswer(answer);
-  QMenu* popup = page_.findChild<QMenu*>("ImagesPopupMenu");
-  Names captions;
-  for (QAction* item : popup->actions()) captions.push_back(item->text().toStdString());
-  EXPECT_EQ(captions, (Names{"Save", "Save All", "Delete"}));
-  popup->actions()[2]->trigger();
-  EXPECT_EQ(prompter_.Texts(), (Names{"Delete file AForm.jpg", "Could not delete AForm.jpg", "Delete file BForm.jpg"}));
-  ASSERT_EQ(List()->topLevelItemCount(), 2);
-  EXPECT_EQ(List()->topLevelItem(0)->text(0), "BForm");
-  EXPECT_EQ(Panel()->text(), "Multiple selected");
 }
 
 }  // namespace
