@@ -29,8 +29,15 @@ void CaptureSession::SetPlatform(std::unique_ptr<CapturePlatform> platform) {
   if (platform_) platform_->Keys->Unregister();
   platform_ = std::move(platform);
   // Queued: the key arrives inside the toolkit's event dispatch, and a capture runs a modal dialog.
+  // A key held down repeats; while one capture waits or runs, further presses are dropped, so one
+  // press gives one capture.
   platform_->Keys->SetHandler([this](CaptureKind kind) {
-    QMetaObject::invokeMethod(this, [this, kind] { Capture(kind); }, Qt::QueuedConnection);
+    if (keyPending_ || capturing_) return;
+    keyPending_ = true;
+    QMetaObject::invokeMethod(this, [this, kind] {
+      Capture(kind);
+      keyPending_ = false;
+    }, Qt::QueuedConnection);
   });
 }
 

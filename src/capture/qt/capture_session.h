@@ -68,6 +68,7 @@ class CaptureSession final : public QObject, private CaptureFrontEnd {
   RunningProgram program_;
   bool keysRegistered_ = false;
   bool capturing_ = false;
+  bool keyPending_ = false;
 };
 
 }  // namespace tarnwick
