@@ -103,14 +103,20 @@ void X11CaptureKeys::Unregister() {
 }
 
 bool X11CaptureKeys::HandleEvent(const xcb_generic_event_t* event) {
-  if ((event->response_type & 0x7f) != XCB_KEY_PRESS) return false;
-  const auto* press = reinterpret_cast<const xcb_key_press_event_t*>(event);
-  const uint16_t modifiers = static_cast<uint16_t>(press->state & kCombinationMask);
+  const uint8_t type = event->response_type & 0x7f;
+  if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
+  const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+  const uint16_t modifiers = static_cast<uint16_t>(key->state & kCombinationMask);
   for (const Grab& grab : grabs_) {
-    if (grab.KeyCode == press->detail && (grab.Modifiers & kCombinationMask) == modifiers) {
+    if (grab.KeyCode != key->detail || (grab.Modifiers & kCombinationMask) != modifiers) continue;
+    // The server repeats a held key as a release and a press with the same time; only a press
+    // after a real release counts.
+    if (type == XCB_KEY_RELEASE) {
+      lastRelease_ = {key->detail, key->time};
+    } else if (!(lastRelease_.first == key->detail && lastRelease_.second == key->time)) {
       KeyArrived(grab.Kind);
-      return true;
     }
+    return true;
   }
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include <xcb/xcb.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/capture_keys.h"
@@ -37,6 +38,7 @@ class X11CaptureKeys final : public CaptureKeys {
   X11Session& session_;
   std::vector<Grab> grabs_;
   uint16_t lockMasks_ = XCB_MOD_MASK_LOCK;
+  std::pair<xcb_keycode_t, xcb_timestamp_t> lastRelease_{0, 0};
 };
 
 }  // namespace tarnwick

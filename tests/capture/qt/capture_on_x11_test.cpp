@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTimer>
 #include <QPushButton>
 #include <csignal>
 
@@ -126,6 +127,25 @@ TEST_F(CaptureOnX11, KeysGrabTheScreenTheFramedWindowAndItsClientArea) {
   EXPECT_EQ(PixelAt(*framed, left, top), kFixtureColour) << "the client area sits inside the frame";
   EXPECT_NE(PixelAt(*framed, 0, 0), kFixtureColour) << "the frame's corner is the window manager's";
   EXPECT_EQ(PixelAt(*framed, left + 299, top + 199), kFixtureColour);
+}
+
+TEST_F(CaptureOnX11, AHeldKeyGivesOneCapture) {
+  OpenDemo();
+  int dialogs = 0;
+  QTimer canceller;
+  QObject::connect(&canceller, &QTimer::timeout, [&dialogs] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      ++dialogs;
+      dialog->reject();
+    }
+  });
+  canceller.start(10);
+  // Held past the server's repeat delay, so repeated presses arrive after the first capture ended.
+  Xdotool({"keydown", "Print"});
+  WaitUntil([] { return false; }, 1500);
+  Xdotool({"keyup", "Print"});
+  WaitUntil([] { return false; }, 300);
+  EXPECT_EQ(dialogs, 1);
 }
 
 TEST_F(CaptureOnX11, APrintKeyHeldByAnotherProgramIsNamedAndTheOthersWork) {
