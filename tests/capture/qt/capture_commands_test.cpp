@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <filesystem>
 
 #include "app/qt/main_form.h"
+#include "capture/capture_key_settings.h"
 #include "capture/qt/capture_session.h"
 #include "capture/qt/fake_capture_platform.h"
 #include "platform/file_system.h"
@@ -94,6 +96,24 @@ TEST_F(CaptureCommandsTest, AKeyGrabsNamesAndSaveImagesWritesTheJpeg) {
   fake_.Keys->Press(CaptureKind::Window);
   QApplication::processEvents();
   EXPECT_EQ(fake_.Grabber->Grabs, std::vector<CaptureKind>{CaptureKind::Screen}) << "one per press, none without a project";
+}
+
+TEST_F(CaptureCommandsTest, CaptureKeysAreStoredAndTakenAtTheNextOpening) {
+  const QString project = QString::fromStdString(OpenDemo());
+  WhenModalShows([this](QWidget* dialog) {
+    dialog->findChild<QCheckBox*>("AltCheckBox1")->setChecked(true);  // the same as the window's keys
+    dialog->findChild<QPushButton*>("OkButton")->click();
+    EXPECT_EQ(prompter_.Texts(), Names{"Each capture needs keys of its own: Alt+Print is chosen twice."});
+    dialog->findChild<QComboBox*>("KeyComboBox1")->setCurrentText("F9");
+    dialog->findChild<QPushButton*>("OkButton")->click();
+  });
+  Item("CaptureKeysItem")->trigger();
+  EXPECT_EQ(KeyCombinationText(fake_.Keys->Registered[0]), "Print") << "the open project keeps its keys";
+  form_.OpenProjectFile(project);
+  EXPECT_EQ(KeyCombinationText(fake_.Keys->Registered[0]), "Alt+F9");
+  SettingsStore saved(store_.FilePath());
+  ASSERT_TRUE(saved.Load());
+  EXPECT_EQ(KeyCombinationText(LoadCaptureKeys(saved)[0]), "Alt+F9");
 }
 
 TEST_F(CaptureCommandsTest, RunProposesTheExecutableAndClosingTheProjectOffersToCloseIt) {
