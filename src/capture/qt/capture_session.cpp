@@ -101,7 +101,7 @@ void CaptureSession::BringToFront() {
 
 std::optional<ImageName> CaptureSession::AskImageName(const std::vector<std::string>& formNames,
                                                       const ImageNamePreselection& preselection) {
-  return imageNameForm_->Ask(formNames, preselection);
+  return imageNameForm_->Ask(formNames, preselection, model_.CodePage);
 }
 
 void CaptureSession::ShowImage(size_t index) {

@@ -7,11 +7,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/text_encoding.h"
+
 namespace tarnwick {
 
 namespace {
 
-QString Text(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Text(const TextDecoder& decoder, const std::string& text) {
+  std::string storage;
+  std::string_view utf8 = decoder.ToUtf8(text, storage);
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 }  // namespace
 
@@ -53,11 +59,12 @@ TImageNameForm::TImageNameForm(Prompter& prompter, QWidget* parent)
 }
 
 std::optional<ImageName> TImageNameForm::Ask(const std::vector<std::string>& formNames,
-                                             const ImageNamePreselection& preselection) {
+                                             const ImageNamePreselection& preselection, std::string_view codePage) {
+  const TextDecoder decoder(codePage);
   imageNameComboBox_->clear();
-  for (const std::string& name : formNames) imageNameComboBox_->addItem(Text(name));
+  for (const std::string& name : formNames) imageNameComboBox_->addItem(Text(decoder, name));
   imageNameComboBox_->setCurrentIndex(static_cast<int>(preselection.FormIndex));
-  if (preselection.ViewName) viewNameEdit_->setText(Text(*preselection.ViewName));
+  if (preselection.ViewName) viewNameEdit_->setText(Text(decoder, *preselection.ViewName));
   imageNameComboBox_->setFocus();
   if (exec() != QDialog::Accepted) return std::nullopt;
   // The form is taken by position: project text need not survive a trip through the display text.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture/process_capture.h"
+#include "platform/text_encoding.h"
 #include "platform/user_interface.h"
 
 class QComboBox;
@@ -23,8 +24,10 @@ class TImageNameForm final : public QDialog {
   /// `prompter` outlives the dialog and shows the invalid-name error.
   explicit TImageNameForm(Prompter& prompter, QWidget* parent = nullptr);
 
-  /// Fills the choices, applies the preselection and runs the dialog; nothing on Cancel.
-  std::optional<ImageName> Ask(const std::vector<std::string>& formNames, const ImageNamePreselection& preselection);
+  /// Fills the choices (project text in `codePage`), applies the preselection and runs the dialog;
+  /// nothing on Cancel.
+  std::optional<ImageName> Ask(const std::vector<std::string>& formNames, const ImageNamePreselection& preselection,
+                               std::string_view codePage = kFallbackCodePage);
 
  public slots:
   void Button1Click();
