@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/text_encoding.h"
 #include "platform/text_util.h"
@@ -20,37 +21,129 @@ namespace {
 
 std::string SystemError() { return std::strerror(errno); }
 
-bool Exists(const std::string& path) {
-  struct stat info;
-  return ::lstat(path.c_str(), &info) == 0;
-}
+constexpr const char* kTooLarge = "The file is larger than 512 MB";
 
-// Finds `component` in `folder` without regard to case: the exact name first, then the first
-// case-insensitive match in sorted order. Gives the component unchanged when nothing matches.
-std::string ResolveComponent(const std::string& folder, const std::string& component) {
-  std::string prefix = folder.empty() ? std::string() : (folder == "/" ? folder : folder + "/");
-  if (component == "." || component == ".." || Exists(prefix + component)) return component;
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (dir == nullptr) return component;
-  std::vector<std::string> candidates;
+// Folders are walked without needing the right to list them, as a path lookup would.
+#ifdef O_PATH
+constexpr int kWalkFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kWalkFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+
+// The names of one folder by their lower-case form, each with the first candidate in sorted order.
+using FolderIndex = std::unordered_map<std::string, std::string>;
+
+struct FolderId {
+  dev_t Device;
+  ino_t Inode;
+  bool operator==(const FolderId&) const = default;
+};
+
+struct FolderIdHash {
+  size_t operator()(const FolderId& id) const { return std::hash<ino_t>()(id.Inode) * 31 + id.Device; }
+};
+
+// The listings read while a `FolderListingCache` lives; none outside one.
+thread_local int cacheDepth = 0;
+thread_local std::unordered_map<FolderId, FolderIndex, FolderIdHash> cachedFolders;
+
+FolderIndex ReadFolderIndex(int folderFd) {
+  FolderIndex index;
+  int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = listFd < 0 ? nullptr : ::fdopendir(listFd);
+  if (dir == nullptr) {
+    if (listFd >= 0) ::close(listFd);
+    return index;
+  }
   while (dirent* entry = ::readdir(dir)) {
-    if (EqualsNoCase(entry->d_name, component)) candidates.emplace_back(entry->d_name);
+    std::string name = entry->d_name;
+    auto [found, inserted] = index.try_emplace(ToLowerAscii(name), name);
+    if (!inserted && name < found->second) found->second = std::move(name);
   }
   ::closedir(dir);
-  if (candidates.empty()) return component;
-  std::sort(candidates.begin(), candidates.end());
-  return candidates.front();
+  return index;
 }
 
-bool ReadAll(int fd, std::string& data) {
+// Finds `component` in the open folder without regard to case: the exact name first, then the
+// first case-insensitive match in sorted order. Gives the component unchanged when nothing matches.
+std::string ResolveComponent(int folderFd, const std::string& component) {
   struct stat info;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) data.reserve(static_cast<size_t>(info.st_size));
+  if (component == "." || component == ".." || ::fstatat(folderFd, component.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+    return component;
+  std::string key = ToLowerAscii(component);
+  if (cacheDepth == 0) {
+    FolderIndex index = ReadFolderIndex(folderFd);
+    auto found = index.find(key);
+    return found == index.end() ? component : found->second;
+  }
+  if (::fstat(folderFd, &info) != 0) return component;
+  auto [cached, inserted] = cachedFolders.try_emplace(FolderId{info.st_dev, info.st_ino});
+  if (inserted) cached->second = ReadFolderIndex(folderFd);
+  auto found = cached->second.find(key);
+  return found == cached->second.end() ? component : found->second;
+}
+
+// The components of a path with "." and empty ones dropped and ".." taken against the component
+// before it, as Windows normalises a path before it looks anything up.
+std::vector<std::string> NormalizedComponents(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = std::min(path.find('/', start), path.size());
+    std::string component = path.substr(start, end - start);
+    start = end + 1;
+    if (component.empty() || component == ".") continue;
+    if (component == ".." && !parts.empty() && parts.back() != "..") {
+      parts.pop_back();
+      continue;
+    }
+    parts.push_back(std::move(component));
+  }
+  return parts;
+}
+
+// Resolves each component inside the folder before it, walking down with folder descriptors so a
+// long path costs one lookup per component. Once a component is no folder, the rest stay as written.
+void ResolveComponents(bool absolute, std::vector<std::string>& parts) {
+  int folderFd = ::open(absolute ? "/" : ".", kWalkFlags);
+  for (std::string& part : parts) {
+    if (folderFd < 0) return;
+    part = ResolveComponent(folderFd, part);
+    int next = ::openat(folderFd, part.c_str(), kWalkFlags);
+    ::close(folderFd);
+    folderFd = next;
+  }
+  if (folderFd >= 0) ::close(folderFd);
+}
+
+// Reads an open regular file up to the input limit; a file that grows past it while being read
+// is refused as well.
+bool ReadAll(int fd, std::string& data, std::string& error) {
+  struct stat info;
+  if (::fstat(fd, &info) != 0) {
+    error = SystemError();
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    error = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
+    return false;
+  }
+  if (static_cast<uint64_t>(info.st_size) > kMaxInputFileSize) {
+    error = kTooLarge;
+    return false;
+  }
+  data.reserve(static_cast<size_t>(info.st_size));
   char buffer[65536];
   for (;;) {
     ssize_t count = ::read(fd, buffer, sizeof buffer);
     if (count == 0) return true;
     if (count < 0) {
       if (errno == EINTR) continue;
+      error = SystemError();
+      return false;
+    }
+    if (data.size() + static_cast<size_t>(count) > kMaxInputFileSize) {
+      error = kTooLarge;
       return false;
     }
     data.append(buffer, static_cast<size_t>(count));
@@ -90,25 +183,8 @@ std::string ToHostPath(std::string_view path) {
   if (HasDrivePart(path)) return result;
   bool absolute = !result.empty() && result[0] == '/';
   bool trailing = !result.empty() && result.back() == '/';
-  // Components are resolved one by one; ".." removes the component before it, as Windows
-  // normalises a path before it looks anything up.
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start <= result.size()) {
-    size_t end = result.find('/', start);
-    if (end == std::string::npos) end = result.size();
-    std::string component = result.substr(start, end - start);
-    start = end + 1;
-    if (component.empty() || component == ".") continue;
-    if (component == ".." && !parts.empty() && parts.back() != "..") {
-      parts.pop_back();
-      continue;
-    }
-    std::string folder = absolute ? "/" : "";
-    for (const std::string& part : parts) folder += part + "/";
-    if (!folder.empty() && folder != "/") folder.pop_back();
-    parts.push_back(ResolveComponent(folder, component));
-  }
+  std::vector<std::string> parts = NormalizedComponents(result);
+  ResolveComponents(absolute, parts);
   std::string joined;
   if (absolute) joined.push_back('/');
   for (size_t i = 0; i < parts.size(); ++i) {
@@ -145,12 +221,21 @@ bool DeleteFile(std::string_view path, std::string* error) {
 }
 
 std::optional<std::string> ReadWholeFile(std::string_view path, std::string* error) {
-  int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking on open: a FIFO would wait for a writer forever; it is refused below instead.
+  int fd = ::open(ToHostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   std::string data;
-  bool ok = fd >= 0 && ReadAll(fd, data);
-  if (!ok && error) *error = SystemError();
-  if (fd >= 0) ::close(fd);
-  if (!ok) return std::nullopt;
+  std::string reason;
+  bool ok = false;
+  if (fd < 0) {
+    reason = SystemError();
+  } else {
+    ok = ReadAll(fd, data, reason);
+    ::close(fd);
+  }
+  if (!ok) {
+    if (error) *error = std::move(reason);
+    return std::nullopt;
+  }
   return data;
 }
 
@@ -247,6 +332,12 @@ std::vector<std::string> ListFiles(std::string_view pattern) {
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
   return names;
+}
+
+FolderListingCache::FolderListingCache() { ++cacheDepth; }
+
+FolderListingCache::~FolderListingCache() {
+  if (--cacheDepth == 0) cachedFolders.clear();
 }
 
 }  // namespace tarnwick

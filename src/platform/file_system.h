@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,7 +20,12 @@ bool DirectoryExists(std::string_view path);
 bool CreateFolder(std::string_view path, std::string* error = nullptr);
 bool DeleteFile(std::string_view path, std::string* error = nullptr);
 
-/// Reads a whole file into memory; on failure gives nothing and sets `error` to the system's text.
+/// The largest input file read: real sources and forms are far below it.
+inline constexpr uint64_t kMaxInputFileSize = 512ull * 1024 * 1024;
+
+/// Reads a whole regular file (symbolic links followed) of at most `kMaxInputFileSize` bytes into
+/// memory. Anything else (a folder, a FIFO, a device) is refused without waiting on it. On failure
+/// gives nothing and sets `error` to the reason.
 std::optional<std::string> ReadWholeFile(std::string_view path, std::string* error = nullptr);
 /// Reads a whole text file (a project, unit, form or template): as `ReadWholeFile`, except that
 /// a file in UTF-16 with its byte order mark is given as its text in UTF-8.
@@ -68,5 +74,15 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
 /// file part ("Unit1*.bmp", "*.pas") without regard to case, sorted without regard to case.
 /// Sub folders are not listed. A missing folder lists nothing.
 std::vector<std::string> ListFiles(std::string_view pattern);
+
+/// While one lives, `ToHostPath` reads each folder's listing at most once for its case-insensitive
+/// lookups. For one open or one document run: files created meanwhile may be missed.
+class FolderListingCache {
+ public:
+  FolderListingCache();
+  ~FolderListingCache();
+  FolderListingCache(const FolderListingCache&) = delete;
+  FolderListingCache& operator=(const FolderListingCache&) = delete;
+};
 
 }  // namespace tarnwick
