@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick {
 
@@ -14,6 +15,8 @@ class UnitListSink {
   virtual ~UnitListSink() = default;
   /// Offers a unit that is no file of the project for the list of available units.
   virtual void AddAvailableUnit(const ProjectModel& model, std::string_view name) = 0;
+  /// Offers many such units at once, in the order met: the first spelling of a name counts.
+  virtual void AddAvailableUnits(const ProjectModel& model, std::vector<std::string> names) = 0;
   /// Appends a project unit (or its form) to the list of shown units.
   virtual void AppendShown(std::string name) = 0;
 };

@@ -75,6 +75,39 @@ void DependencyFilter::AddAvailableUnit(const ProjectModel& model, std::string_v
   if (!model.ContainsUnit(name)) InsertAvailable(std::string(name));
 }
 
+void DependencyFilter::AddAvailableUnits(const ProjectModel& model, std::vector<std::string> names) {
+  std::unordered_set<std::string> seen;  // lower-cased
+  std::vector<std::string> fresh;
+  for (std::string& name : names) {
+    if (model.ContainsUnit(name) || !seen.insert(ToLowerAscii(name)).second) continue;
+    auto place = std::lower_bound(SuppressList.begin(), SuppressList.end(), name, LessNoCase);
+    if (place == SuppressList.end() || !EqualsNoCase(*place, name)) fresh.push_back(std::move(name));
+  }
+  if (fresh.empty()) return;
+  std::stable_sort(fresh.begin(), fresh.end(), LessNoCase);
+  // A new name goes after the names that sort equal to it, as a single insertion puts it.
+  std::vector<bool>& flags = Fitted(FilterSide::Suppress).Selected;
+  std::vector<std::string> merged;
+  std::vector<bool> mergedFlags;
+  merged.reserve(SuppressList.size() + fresh.size());
+  mergedFlags.reserve(merged.capacity());
+  size_t old = 0;
+  for (std::string& name : fresh) {
+    for (; old < SuppressList.size() && !LessNoCase(name, SuppressList[old]); ++old) {
+      merged.push_back(std::move(SuppressList[old]));
+      mergedFlags.push_back(flags[old]);
+    }
+    merged.push_back(std::move(name));
+    mergedFlags.push_back(false);
+  }
+  for (; old < SuppressList.size(); ++old) {
+    merged.push_back(std::move(SuppressList[old]));
+    mergedFlags.push_back(flags[old]);
+  }
+  SuppressList = std::move(merged);
+  flags = std::move(mergedFlags);
+}
+
 void DependencyFilter::AppendShown(std::string name) { Receive(FilterSide::Show, std::move(name)); }
 
 void DependencyFilter::ReplaceShowList(std::vector<std::string> names) {

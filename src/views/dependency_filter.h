@@ -48,6 +48,8 @@ class DependencyFilter final : public UnitListSink {
   /// Offers a unit that is no file of the project to "Available  List:": ignored when it names a
   /// project unit or is listed already (both without regard to case), else put at its sorted place.
   void AddAvailableUnit(const ProjectModel& model, std::string_view name) override;
+  /// The same for many names, merged into the sorted list in one pass.
+  void AddAvailableUnits(const ProjectModel& model, std::vector<std::string> names) override;
   /// Appends a name to "Show List:" unchecked.
   void AppendShown(std::string name) override;
   /// Makes `names` the whole "Show List:" (a name repeated without regard to case counts once)
