@@ -80,6 +80,7 @@ class DependencyAnalyzer {
       ResolvedEntry& entry = frame.Uses->Entries[frame.Next++];
       Follow(frame.Node, frame.LabelId, entry);
     }
+    unitList_.AddAvailableUnits(model_, std::move(offered_));
   }
 
  private:
@@ -107,7 +108,9 @@ class DependencyAnalyzer {
   std::unordered_map<std::string, uint32_t> labelIds_;
   std::vector<int> onPath_;
   std::vector<Frame> frames_;
+  std::vector<std::string> offered_;  // outside units, for the available list at the end
   size_t nodeCount_ = 0;
+  uint64_t depthSum_ = 0;
   bool cut_ = false;
 };
 
@@ -133,7 +136,7 @@ void DependencyAnalyzer::Follow(DependencyNode* parent, uint32_t parentLabelId, 
   if (!entry.ProjectUnit) {
     if (AddNode(parent, entry.Written) == nullptr) return;
     // Offering the same entry again cannot change the list: nothing else edits it meanwhile.
-    if (!entry.Offered) unitList_.AddAvailableUnit(model_, entry.Written);
+    if (!entry.Offered) offered_.push_back(entry.Written);
     entry.Offered = true;
     return;
   }
@@ -145,17 +148,23 @@ void DependencyAnalyzer::Follow(DependencyNode* parent, uint32_t parentLabelId, 
   if (circles == 0) Visit(parent, *entry.Target);
 }
 
+// Every node is added below the node of the top frame, so its depth is the number of frames.
 DependencyNode* DependencyAnalyzer::AddNode(DependencyNode* parent, const std::string& label) {
-  if (nodeCount_ >= options_.NodeBudget) {
+  const uint64_t depth = parent != nullptr ? frames_.size() : 0;
+  if (nodeCount_ >= options_.NodeBudget || depthSum_ + depth > options_.DepthSumBudget) {
     if (!cut_) {
+      std::string deep = nodeCount_ < options_.NodeBudget
+                             ? ", their depths adding up to " + std::to_string(depthSum_)
+                             : std::string();
       ui_.Messages.Show(MessageKind::Warning,
-                        "The dependency tree was cut at " + std::to_string(options_.NodeBudget) +
-                            " nodes: the project's units are too densely connected to show every path.");
+                        "The dependency tree was cut at " + std::to_string(nodeCount_) + " nodes" + deep +
+                            ": the project's units are too densely connected to show every path.");
     }
     cut_ = true;
     return nullptr;
   }
   ++nodeCount_;
+  depthSum_ += depth;
   return parent != nullptr ? parent->AddChild(label) : AddRoot(model_.DependencyTree, label);
 }
 
@@ -189,10 +198,11 @@ std::shared_ptr<SourceUses> DependencyAnalyzer::Load(UnitVisit& unit) {
 // Reads a file and collects the entries of all its uses clauses. A file that cannot be read is
 // reported once per analysis, however often its unit is met.
 std::shared_ptr<SourceUses> DependencyAnalyzer::Scan(const UnitVisit& unit) {
-  std::optional<std::string> text = ReadTextFile(unit.FileName);
+  std::string error;
+  std::optional<std::string> text = ReadTextFile(unit.FileName, &error);
   if (!text) {
     if (reportedFiles_.insert(unit.FileKey).second) {
-      ui_.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + unit.FileName);
+      ui_.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + ToHostPath(unit.FileName) + "\r\r" + error);
     }
     return nullptr;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "analysis/tree_nodes.h"
 #include "analysis/project_model.h"
@@ -14,6 +15,10 @@ struct DependencyAnalysisOptions {
   /// The most nodes the tree may hold. Reaching it stops the analysis with one warning, so that a
   /// densely connected project cannot exhaust memory.
   size_t NodeBudget = 2'000'000;
+  /// The most the depths of all nodes may add up to (a root has depth 0). What a tree costs to
+  /// print grows with each node's depth, so a deep chain is cut as a dense project is, with the
+  /// same single warning.
+  uint64_t DepthSumBudget = 50'000'000;
   /// Keeps the uses entries of every file for the length of the analysis, so each file is read
   /// once. Only tests and benchmarks turn it off, to compare with reading the file at every visit.
   bool CacheSources = true;

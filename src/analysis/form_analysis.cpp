@@ -1,6 +1,7 @@
 #include "analysis/form_analysis.h"
 
 #include <algorithm>
+#include <exception>
 #include <optional>
 #include <string_view>
 #include <unordered_set>
@@ -137,10 +138,15 @@ std::optional<std::string> ReadFormText(const std::string& fileName, Prompter& m
 }
 
 void AnalyzeForm(const std::string& fileName, ObjectForest& tree, Prompter& messages) {
-  std::optional<std::string> text = ReadFormText(fileName, messages);
-  if (!text) return;
-  if (!ParseFormText(std::move(*text), tree)) {
-    messages.Show(MessageKind::Error, "File " + fileName + " has unrecognized format.");
+  try {
+    std::optional<std::string> text = ReadFormText(fileName, messages);
+    if (!text) return;
+    if (!ParseFormText(std::move(*text), tree)) {
+      messages.Show(MessageKind::Error, "File " + fileName + " has unrecognized format.");
+    }
+  } catch (const std::exception& failure) {
+    // Out of memory on one form: the other forms can still be read.
+    messages.Show(MessageKind::Plain, "Could not convert " + fileName + ".\r\r" + failure.what());
   }
 }
 
@@ -183,7 +189,7 @@ void AnalyzeForms(ProjectModel& model, UserInterface& ui) {
     ui.Progress.Step();
     const UnitEntry* unit = model.FindUnitByName(row.UnitName);
     if (unit == nullptr || unit->FormName.empty()) continue;
-    AnalyzeForm(FormFileName(model.ProjectFolder, *unit), model.ObjectTree, ui.Messages);
+    AnalyzeForm(ToHostPath(FormFileName(model.ProjectFolder, *unit)), model.ObjectTree, ui.Messages);
   }
 }
 

@@ -32,11 +32,12 @@ struct UsesClauseReader {
   UserInterface& Ui;
   FormNameSet FormNames;
   ColumnWidths Widths;
+  std::vector<std::string> Available;  // offered together at the end
 
   void Add(const UsesEntry& entry) {
     if (entry.UnitName.empty()) return;  // a clause cut off by the end of the file
     if (entry.Path.empty()) {
-      Units.AddAvailableUnit(Model, entry.UnitName);
+      Available.push_back(entry.UnitName);
       return;
     }
     if (Model.ContainsUnit(entry.UnitName)) return;
@@ -61,6 +62,7 @@ struct UsesClauseReader {
       }
       parser.NextToken(token);
     }
+    Units.AddAvailableUnits(Model, std::move(Available));
   }
 
   void SetColumnWidths(int sourceListWidth) {
@@ -128,23 +130,25 @@ std::string UnitPathColumn(std::string_view projectFile, std::string_view writte
   return folder;
 }
 
-void ParseProjectFile(ProjectModel& model, UnitListSink& units, int sourceListWidth, UserInterface& ui) {
+bool ParseProjectFile(ProjectModel& model, UnitListSink& units, int sourceListWidth, UserInterface& ui) {
   // Whatever happens, no names of an earlier project survive into this one.
   model.MainFormName.clear();
   model.RootUnitName.clear();
-  std::optional<std::string> text = ReadTextFile(model.ProjectFile);
+  std::string error;
+  std::optional<std::string> text = ReadTextFile(model.ProjectFile, &error);
   if (!text) {
-    ui.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + model.ProjectFile);
-    return;
+    ui.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + ToHostPath(model.ProjectFile) + "\r\r" + error);
+    return false;
   }
   TParser parser(std::move(*text));
-  UsesClauseReader reader{model, units, ui, {}, {}};
+  UsesClauseReader reader{model, units, ui, {}, {}, {}};
   reader.ReadAll(parser);
   reader.SetColumnWidths(sourceListWidth);
   ReadHeaderAndMainBlock(model, parser, reader.FormNames);
   if (model.MainFormName.empty() && model.RootUnitName.empty()) {
     ui.Messages.Show(MessageKind::Warning, "Could not determine Main form of project");
   }
+  return true;
 }
 
 }  // namespace tarnwick

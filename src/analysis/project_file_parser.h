@@ -17,8 +17,8 @@ inline constexpr int kSourceListFontSize = 8;
 /// unit list): adds a row per unit named with a path in its uses clauses, gives the shown and the
 /// available names to `units`, measures the Source list's columns for a list `sourceListWidth`
 /// pixels wide, and finds the main form (or the library name). Reports an unreadable file and a
-/// missing main form through `ui`.
-void ParseProjectFile(ProjectModel& model, UnitListSink& units, int sourceListWidth, UserInterface& ui);
+/// missing main form through `ui`. False when the file could not be read.
+bool ParseProjectFile(ProjectModel& model, UnitListSink& units, int sourceListWidth, UserInterface& ui);
 
 /// The Path column of a unit: the folder part of the path written after `in`. A path that starts
 /// with "\" gets the project file's drive in front when the project file has one.

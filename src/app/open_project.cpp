@@ -8,6 +8,7 @@
 #include "analysis/project_file_parser.h"
 #include "capture/image_list.h"
 #include "capture/saved_images.h"
+#include "platform/file_system.h"
 #include "platform/win_path.h"
 
 namespace tarnwick {
@@ -42,10 +43,11 @@ void StartOpening(Workspace& workspace, UserInterface& ui, const OpenHooks& hook
   model.AddUnit({ExtractFileName(model.ProjectFile), "", ""});
 }
 
-// Steps 2 to 14: everything up to enabling the project commands.
-void ReadProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks, std::string_view path) {
+// Steps 2 to 14: everything up to enabling the project commands. False when the project file
+// cannot be read: nothing else of the project can be found then.
+bool ReadProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks, std::string_view path) {
   StartOpening(workspace, ui, hooks, path);
-  ParseProjectFile(workspace.Model, workspace.Dependencies, workspace.SourceListWidth, ui);
+  if (!ParseProjectFile(workspace.Model, workspace.Dependencies, workspace.SourceListWidth, ui)) return false;
   FindSavedImages(workspace.Model, workspace.Settings.BitmapImages, ui);
   DetermineRootUnit(workspace.Model);
   if (workspace.Settings.AnalyzeDependencies) {
@@ -54,6 +56,7 @@ void ReadProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks
   }
   ListUnusedSources(workspace.Model);
   Call(hooks.EnableProjectCommands);
+  return true;
 }
 
 }  // namespace
@@ -79,15 +82,22 @@ void CloseProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hook
   Call(hooks.OfferToCloseProgram);
 }
 
-void OpenProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks, std::string_view path) {
+bool OpenProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks, std::string_view path) {
   CloseProject(workspace, ui, hooks);
+  // Every unit and form path is resolved against the same folders; each is listed once.
+  FolderListingCache listings;
   try {
-    ReadProject(workspace, ui, hooks, path);
+    if (!ReadProject(workspace, ui, hooks, path)) {
+      ClearProject(workspace);
+      ui.Progress.SetBusyCursor(false);
+      ui.Progress.Reset();
+      return false;
+    }
   } catch (const std::exception& failure) {
     // The model keeps what was filled so far; the user learns why the rest is missing.
     ui.Progress.SetBusyCursor(false);
     ui.Messages.Show(MessageKind::Error, failure.what());
-    return;
+    return true;
   }
   ui.Progress.SetBusyCursor(false);
   if (workspace.Settings.AnalyzeForms) {
@@ -103,6 +113,7 @@ void OpenProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks
   Call(hooks.RegisterHotKeys);
   ui.Progress.SetStatusText("Done.");
   ui.Progress.Reset();
+  return true;
 }
 
 }  // namespace tarnwick

@@ -32,7 +32,8 @@ void CloseProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hook
 void ClearProject(Workspace& workspace);
 
 /// Closes the current project and opens the project file at `path`: parses it, finds the saved
-/// images, runs the analyses the settings ask for and builds the tree views.
-void OpenProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks, std::string_view path);
+/// images, runs the analyses the settings ask for and builds the tree views. False, with the
+/// workspace cleared, when the project file cannot be read; its failure has been shown once.
+bool OpenProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks, std::string_view path);
 
 }  // namespace tarnwick

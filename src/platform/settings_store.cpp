@@ -486,11 +486,11 @@ void SettingsStore::FromText(std::string_view text) {
   }
 }
 
-bool SettingsStore::Load() {
+bool SettingsStore::Load(std::string* error) {
   keys_.clear();
   std::error_code ec;
-  if (!fs::exists(filePath_, ec)) return !ec;  // no file yet: an empty store
-  std::optional<std::string> text = ReadWholeFile(filePath_);
+  if (!fs::exists(filePath_, ec) && !ec) return true;  // no file yet: an empty store
+  std::optional<std::string> text = ReadWholeFile(filePath_, error);
   if (!text) return false;
   FromText(*text);
   return true;

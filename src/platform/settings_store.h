@@ -40,8 +40,9 @@ class SettingsStore {
   const std::string& FilePath() const { return filePath_; }
 
   /// Reads the file; a missing file is an empty store, a malformed line is skipped. False (with
-  /// the store empty) only when the file exists but cannot be read.
-  bool Load();
+  /// the store empty and `error` given the reason) when the path exists but cannot be read, a
+  /// folder or any other file that is not a regular one included.
+  bool Load(std::string* error = nullptr);
   /// Writes the whole store to a temporary file beside the target, then renames it over the
   /// target; creates the file's folder when missing. On failure nothing is left behind, the old
   /// file is untouched and `error` (when given) gets the system's message.

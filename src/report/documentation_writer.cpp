@@ -75,7 +75,11 @@ class DocumentRun {
   }
 
   void Write();
-  DocResult Result() const { return result_; }
+  DocResult Result() const {
+    return result_ == DocResult::Written && failures_ > 0 ? DocResult::WrittenWithErrors : result_;
+  }
+  /// Counts a failure that was shown but did not end the run.
+  void NoteFailure() { ++failures_; }
 
  private:
   void WriteHead();
@@ -95,6 +99,7 @@ class DocumentRun {
   void DependencyTable();
   void UnusedUnitsSection();
   void ObjectSection();
+  void UnitListing(const UnitEntry& unit);
   void TreePictures(std::string_view baseName, std::string_view caption, const FontChoice& font,
                     bool showProperties, const std::vector<TreeRow>& rows);
 
@@ -121,6 +126,7 @@ class DocumentRun {
   std::vector<std::string> formAnchorList_;
   int imagesIndexed_ = 0;
   int unitsIndexed_ = 0;
+  int failures_ = 0;
   DocResult result_ = DocResult::NothingSelected;
 };
 
@@ -163,15 +169,24 @@ void DocumentRun::WriteTitlePage() {
   }
 }
 
+// The title template when there is one; the built-in title otherwise, or when the template cannot
+// be read (that failure is shown, and the document goes on).
 void DocumentRun::WriteTitle() {
   std::optional<std::string> path = FindTitleTemplate(model_.DocumentationFolder, request_.ProgramFolder);
-  if (!path) {
+  std::optional<std::string> titleTemplate;
+  if (path) {
+    std::string error;
+    titleTemplate = ReadTextFile(*path, &error);
+    if (!titleTemplate) {
+      ui_.Messages.Show(MessageKind::Warning, "Could not read the title page \r\r" + ToHostPath(*path) +
+                                                  "\r\r" + error + "\r\rThe built-in title page is used.");
+      NoteFailure();
+    }
+  }
+  if (!titleTemplate) {
     writer_.WriteLine("<H1 CLASS=Page>Project: " + EscapeHtml(ExtractFileName(model_.ProjectFile)) + "</H1>");
     return;
   }
-  std::string error;
-  std::optional<std::string> titleTemplate = ReadTextFile(*path, &error);
-  if (!titleTemplate) throw DocumentError(error);
   std::string expanded =
       ExpandTitleTemplate(*titleTemplate, EscapeHtml(model_.ProjectFile), ShortDateText(now_));
   // The template is copied character by character, so a NUL byte in it is simply left out.
@@ -307,13 +322,24 @@ void DocumentRun::SourceSections() {
     writer_.WriteLine("<A NAME=\"SOURCE" + name + "\"></A>");
     writer_.WriteLine("<H3>" + name + "</H3>");
     writer_.FontOpen(options_.SourceFont, options_.SourceCodeFontSize);
-    SourceToHtml(model_, unit.UnitName, options_, writer_, ui_);
+    UnitListing(unit);
     writer_.WriteLine("</font>");
     writer_.WriteLine("</P>");
     writer_.WriteLine();
   }
   writer_.WriteLine("<br>");
   writer_.WriteLine();
+}
+
+// A unit whose source cannot be read says so in its section, and the document goes on.
+void DocumentRun::UnitListing(const UnitEntry& unit) {
+  try {
+    SourceToHtml(model_, unit.UnitName, options_, writer_, ui_);
+  } catch (const DocumentError& failure) {
+    writer_.WriteLine("<I>The source could not be read. " + EscapeHtml(failure.what()) + "</I><BR>");
+    ui_.Messages.Show(MessageKind::Error, failure.what());
+    NoteFailure();
+  }
 }
 
 void DocumentRun::DependencySection() {
@@ -332,7 +358,7 @@ void DocumentRun::DependencySection() {
   } else {
     FontChoice font{options_.DependencyFont, options_.DependencyFontSize};
     TreePictures("Dependencies", "<H3 ALIGN=\"LEFT\">Dependencies</H3>", font, false,
-                 TreeRowsOf(CurrentDependencies()));
+                 DependencyRowsOf(CurrentDependencies(), options_));
   }
   writer_.WriteLine("</font>");
   writer_.WriteLine();
@@ -418,7 +444,7 @@ DocResult WriteDocumentation(const DocumentSubject& subject, ReportOptions& opti
   const ProjectModel& model = subject.Model;
   std::string path = DocumentationFilePath(model);
   if (FileExists(path) &&
-      ui.Messages.Show(MessageKind::Confirmation, "Overwrite file \r\r" + path + "?" + "\r",
+      ui.Messages.Show(MessageKind::Confirmation, "Overwrite file \r\r" + ToHostPath(path) + "?" + "\r",
                        MessageButtons::OkCancel) != MessageAnswer::Ok) {
     return DocResult::Declined;
   }
@@ -438,6 +464,7 @@ DocResult WriteDocumentation(const DocumentSubject& subject, ReportOptions& opti
   std::optional<std::string> failure;
   bool stopped = false;
   try {
+    FolderListingCache listings;
     run.Write();
   } catch (const RunStopped&) {
     stopped = true;  // the image list has shown its own failure

@@ -14,13 +14,15 @@
 
 namespace tarnwick {
 
-/// How a document run ended. `Written`: at least one index entry was written. `NothingSelected`:
+/// How a document run ended. `Written`: at least one index entry was written.
+/// `WrittenWithErrors`: written to its end, but a part could not be made (an unreadable unit);
+/// the failures have been shown and the document says where. `NothingSelected`:
 /// the file holds no index entry (the caller says "You have not selected anything to print.").
 /// `Declined`: the user kept an existing file. `NoFolder`: the documentation folder could not be
 /// created. `NoFile`: the output file could not be created or the run failed; its failure has
 /// been shown and the old file stays as it was. The last three leave the options window open
 /// without a further message.
-enum class DocResult { Declined, NoFolder, NothingSelected, Written, NoFile };
+enum class DocResult { Declined, NoFolder, NothingSelected, Written, WrittenWithErrors, NoFile };
 
 /// What a document describes: the open project, the state of both tree pages (which tree is
 /// current, the filtered copies), and the JPEG quality of pictures saved on the way.

@@ -58,7 +58,7 @@ void HtmlWriter::WriteBreaks(int count) {
 }
 
 void HtmlWriter::FontOpen(std::string_view face, int pointSize) {
-  WriteLine("<font face=\"" + std::string(face) + "\">");
+  WriteLine("<font face=\"" + EscapeHtml(face) + "\">");
   WriteLine("<font size=\"" + HtmlFontSize(pointSize) + "\">");
 }
 

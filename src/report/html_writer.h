@@ -48,7 +48,7 @@ class HtmlWriter {
   /// `count` lines "<BR>".
   void WriteBreaks(int count);
 
-  /// The two opening font tags: face, then the HTML size of `pointSize`.
+  /// The two opening font tags: face (escaped), then the HTML size of `pointSize`.
   void FontOpen(std::string_view face, int pointSize);
   /// The start of a table of pictures with its caption line.
   void ImageTableStart(std::string_view caption);

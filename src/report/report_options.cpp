@@ -88,9 +88,43 @@ int ChoiceFromIndex(int index) {
   return index == kOutputAsText || index == kOutputAsJpeg ? index : kOutputNone;
 }
 
-void LoadField(const RegistryKey& key, const StoredField& field, ReportOptions& options) {
+bool IsNumericText(const StoredField& field) {
+  return field.Kind == FieldKind::Level || field.Text == &RO::TabSpaces || field.Text == &RO::IndentSpaces;
+}
+
+std::optional<int> ParseAtLeast(std::string_view value, int least) {
+  std::optional<int> number = ParseWholeNumber(value);
+  if (!number || *number < least) return std::nullopt;
+  return number;
+}
+
+// A field whose text must be a whole number: a number that is stored as text or as a number is
+// taken; anything else gives the default with one warning, so no document run trips over it later.
+void LoadNumericText(const RegistryKey& key, const StoredField& field, ReportOptions& options, Prompter& messages) {
+  std::string& text = options.*field.Text;
+  text = std::string(field.DefaultText);
+  if (std::optional<int32_t> number = key.ReadInteger(field.Name)) {
+    text = std::to_string(*number);
+    return;
+  }
+  std::optional<std::string> stored = key.ReadString(field.Name);
+  if (stored && ParseAtLeast(*stored, 0)) {
+    text = std::string(TrimBlanks(*stored));
+    return;
+  }
+  if (!stored && !key.ValueExists(field.Name)) return;
+  messages.Show(MessageKind::Warning, "The stored value " + std::string(field.Name) + " (\"" +
+                                          stored.value_or("not a text") + "\") is not a whole number; " +
+                                          text + " is used instead.");
+}
+
+void LoadField(const RegistryKey& key, const StoredField& field, ReportOptions& options, Prompter& messages) {
   if (field.ReadOnlyWhenOff != nullptr && options.*field.ReadOnlyWhenOff) {
     options.*field.Flag = false;
+    return;
+  }
+  if (IsNumericText(field)) {
+    LoadNumericText(key, field, options, messages);
     return;
   }
   switch (field.Kind) {
@@ -101,9 +135,7 @@ void LoadField(const RegistryKey& key, const StoredField& field, ReportOptions& 
       options.*field.Number = ReadIntegerDefault(key, field.Name, field.DefaultNumber);
       break;
     case FieldKind::Text: options.*field.Text = ReadStringDefault(key, field.Name, field.DefaultText); break;
-    case FieldKind::Level:
-      options.*field.Text = std::to_string(ReadIntegerDefault(key, field.Name, 0));
-      break;
+    case FieldKind::Level: break;  // a numeric text
     case FieldKind::Choice:
       options.*field.Number = ChoiceFromIndex(ReadIntegerDefault(key, field.Name, field.DefaultNumber));
       break;
@@ -144,11 +176,6 @@ std::optional<bool> ParseFlag(std::string_view value) {
   return std::nullopt;
 }
 
-std::optional<int> ParseAtLeast(std::string_view value, int least) {
-  std::optional<int> number = ParseWholeNumber(value);
-  if (!number || *number < least) return std::nullopt;
-  return number;
-}
 
 std::optional<int> ParseChoice(std::string_view value) {
   value = TrimBlanks(value);
@@ -158,7 +185,8 @@ std::optional<int> ParseChoice(std::string_view value) {
   return std::nullopt;
 }
 
-// The five category names in the given order, each exactly once, or nothing.
+// The category names in the given order, each at most once, followed by the missing ones in their
+// usual order; nothing for an unknown or repeated name.
 std::optional<std::vector<std::string>> ParsePrintOrder(std::string_view value) {
   std::vector<std::string> order;
   std::vector<std::string> remaining = DefaultPrintOrder();
@@ -173,7 +201,7 @@ std::optional<std::vector<std::string>> ParsePrintOrder(std::string_view value) 
     remaining.erase(found);
     start = comma + 1;
   }
-  if (!remaining.empty()) return std::nullopt;
+  for (std::string& name : remaining) order.push_back(std::move(name));
   return order;
 }
 
@@ -200,7 +228,7 @@ bool OverrideField(const StoredField& field, std::string_view value, ReportOptio
       return size.has_value();
     }
     case FieldKind::Text: {
-      bool numeric = field.Text == &RO::TabSpaces || field.Text == &RO::IndentSpaces;
+      bool numeric = IsNumericText(field);
       if (numeric ? !ParseAtLeast(value, 0) : TrimBlanks(value).empty()) return false;
       options.*field.Text = std::string(numeric ? TrimBlanks(value) : value);
       return true;
@@ -255,10 +283,10 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
   return value;
 }
 
-void LoadReportOptions(SettingsStore& store, ReportOptions& options, UserInterface&) {
+void LoadReportOptions(SettingsStore& store, ReportOptions& options, UserInterface& ui) {
   RegistryKey key(store);
   if (!key.OpenKey(kRegistryKey, false)) return;
-  for (const StoredField& field : kStoredFields) LoadField(key, field, options);
+  for (const StoredField& field : kStoredFields) LoadField(key, field, options, ui.Messages);
   key.CloseKey();
 }
 

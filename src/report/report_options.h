@@ -80,7 +80,8 @@ bool IsTextOutput(int choice);
 std::optional<int> ParseWholeNumber(std::string_view text);
 
 /// Reads the stored options. A missing key leaves `options` as it is; the "Selected" values are
-/// read only when their "All" came out false. Nothing is reported.
+/// read only when their "All" came out false. A stored `DependencyMaxLevelNum`, `TabSpaces` or
+/// `IndentSpaces` that is no whole number of at least 0 is read as its default with one warning.
 void LoadReportOptions(SettingsStore& store, ReportOptions& options, UserInterface& ui);
 /// Writes every stored field in table order and saves the store. Reports the two failures of
 /// saving through `ui`; values written before a failure stay written. True when all was saved.
@@ -108,7 +109,8 @@ bool ValidateInteger(std::string& fieldText, Prompter& prompter);
 
 /// Sets one option by its stored value name for the command line's "-o NAME=VALUE", plus the
 /// run-time values `LinesPerImage` and `ProgressiveDisplay`. Booleans take 0 or 1, the output
-/// choices 0, 1, "As Text" or "As JPeg", the print order the five names once each. On a bad name
+/// choices 0, 1, "As Text" or "As JPeg", the print order the five names at most once each (the
+/// missing ones follow in their usual order, as a stored order with fewer names is read). On a bad name
 /// or value gives false with `error` set and `options` unchanged.
 bool OverrideReportOption(ReportOptions& options, std::string_view name, std::string_view value,
                           std::string& error);

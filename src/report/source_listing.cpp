@@ -490,16 +490,38 @@ std::string UnitSourceFile(const ProjectModel& model, std::string_view unitName)
   return AppendExtensionIfMissing(fileName, ".pas");
 }
 
+std::string ExpandTabs(std::string_view text, int tabSpaces) {
+  std::string expanded;
+  if (tabSpaces <= 0 || text.find('\t') == std::string_view::npos) return std::string(text);
+  const auto width = static_cast<size_t>(tabSpaces);
+  expanded.reserve(text.size() + text.size() / 8);
+  size_t column = 0;
+  for (char c : text) {
+    if (c == '\t') {
+      const size_t blanks = width - column % width;
+      expanded.append(blanks, ' ');
+      column += blanks;
+      continue;
+    }
+    expanded += c;
+    // Continuation bytes of a UTF-8 character take no column of their own.
+    const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+    column = c == '\r' || c == '\n' ? 0 : column + (continuation ? 0 : 1);
+  }
+  return expanded;
+}
+
 void SourceToHtml(const ProjectModel& model, std::string_view unitName,
                   const ReportOptions& options, HtmlWriter& writer, UserInterface& /*ui*/) {
   const std::string fileName = UnitSourceFile(model, unitName);
   std::string error;
   const std::optional<std::string> source = ReadTextFile(fileName, &error);
-  if (!source) throw DocumentError("Cannot open file \"" + fileName + "\". " + error);
+  if (!source) throw DocumentError("Cannot open file \"" + ToHostPath(fileName) + "\". " + error);
   // Decoded whole before the listing is made, since its pieces may split a line or a character.
   std::string decoded;
   const std::string_view text = writer.Decoder().ToUtf8(*source, decoded);
-  WriteListing(text, options.SourceLineNumbers, options.SyntaxPrint,
+  const std::string expanded = ExpandTabs(text, ParseWholeNumber(options.TabSpaces).value_or(0));
+  WriteListing(expanded, options.SourceLineNumbers, options.SyntaxPrint,
                [&writer](std::string_view piece) { writer.WriteUtf8(piece); });
 }
 

@@ -41,9 +41,15 @@ std::string ListingToHtml(std::string_view source, bool lineNumbers, bool syntax
 /// no source extension. A unit that is not in the model is looked for in the project folder.
 std::string UnitSourceFile(const ProjectModel& model, std::string_view unitName);
 
-/// Reads the unit's source file whole and writes its listing, as the options ask, with
-/// `writer.WriteText`. A file that cannot be read throws `DocumentError`, which ends the document
-/// run; nothing is reported here.
+/// Replaces each tab of UTF-8 text by blanks up to the next column that is a multiple of
+/// `tabSpaces` (columns counted in characters from the line's start). Nothing changes when
+/// `tabSpaces` is below 1.
+std::string ExpandTabs(std::string_view text, int tabSpaces);
+
+/// Reads the unit's source file whole and writes its listing, tabs expanded to `TabSpaces`, as the
+/// options ask, with
+/// `writer.WriteText`. A file that cannot be read throws `DocumentError` before anything is
+/// written; nothing is reported here.
 void SourceToHtml(const ProjectModel& model, std::string_view unitName,
                   const ReportOptions& options, HtmlWriter& writer, UserInterface& ui);
 

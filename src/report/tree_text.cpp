@@ -1,5 +1,6 @@
 #include "report/tree_text.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/text_util.h"
@@ -103,15 +104,27 @@ std::string_view FormNameOf(std::string_view label) {
   return TrimBlanks(label.substr(0, colon));
 }
 
+int DependencyLevelLimit(const ReportOptions& options) {
+  if (!options.DependencyMaxLevel) return 0;
+  return std::max(WholeNumberOf(options.DependencyMaxLevelNum), 0);
+}
+
+std::vector<TreeRow> DependencyRowsOf(const DependencyForest& tree, const ReportOptions& options) {
+  std::vector<TreeRow> rows = TreeRowsOf(tree);
+  int limit = DependencyLevelLimit(options);
+  if (limit > 0) std::erase_if(rows, [limit](const TreeRow& row) { return row.Level >= limit; });
+  return rows;
+}
+
 void WriteDependencyText(const DependencyForest& tree, const ReportOptions& options, HtmlWriter& writer) {
   writer.WriteLine("<H3>Dependencies</H3>");
-  int maxLevel = WholeNumberOf(options.DependencyMaxLevelNum);
+  int maxLevel = DependencyLevelLimit(options);
   int indent = WholeNumberOf(options.IndentSpaces);
   writer.WriteLine("<P>");
   if (maxLevel > 0) writer.WriteLine("(to a max of " + std::to_string(maxLevel) + " levels)<BR>");
   int lastLevel = 0;
   std::string prefix;
-  for (const TreeRow& row : TreeRowsOf(tree)) {
+  for (const TreeRow& row : DependencyRowsOf(tree, options)) {
     if (row.Level != lastLevel) {
       prefix = IndentPrefix(indent, row.Level);
       lastLevel = row.Level;

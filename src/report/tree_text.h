@@ -41,8 +41,16 @@ std::string IndentPrefix(int indentSpaces, int level);
 /// empty when the label has no ":".
 std::string_view FormNameOf(std::string_view label);
 
-/// The dependency tree as indented lines, one per node, with a note line when a maximum level is
-/// set. Throws `DocumentError` when the level or the indent field holds no whole number.
+/// The most levels of the dependency tree printed: `DependencyMaxLevelNum` when "Max Levels" is
+/// checked and the number is above 0, else 0 for all of them. Throws `DocumentError` when the
+/// level field holds no whole number.
+int DependencyLevelLimit(const ReportOptions& options);
+/// The rows of the dependency tree as printed, text or pictures: the levels below the limit cut.
+std::vector<TreeRow> DependencyRowsOf(const DependencyForest& tree, const ReportOptions& options);
+
+/// The dependency tree as indented lines, one per node, cut below the level limit and then with a
+/// note line saying so. Throws `DocumentError` when the level or the indent field holds no whole
+/// number.
 void WriteDependencyText(const DependencyForest& tree, const ReportOptions& options, HtmlWriter& writer);
 
 /// The object tree as indented lines inside its own font tags, each form's line starting with the

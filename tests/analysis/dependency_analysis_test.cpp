@@ -94,13 +94,13 @@ TEST_F(DependencyAnalysisTest, UnreadableFileIsReportedOncePerAnalysisAndStaysAL
   Unit("B", "", "unit B; interface uses Gone; end.");
   Model().AddUnit({"Gone", "", "Sub\\"});
   EXPECT_EQ(Analyze("Main"), "Main[a[gone], b[gone], gone]");
-  EXPECT_EQ(prompter_.Shown(), Names{"error: Can not open file: \r\r" + folder_.Path() + "Sub\\gone.pas"});
+  EXPECT_EQ(prompter_.Shown(), Names{"error: Can not open file: \r\r" + folder_.Path() + "Sub/gone.pas\r\rNo such file or directory"});
 
   // A root that names no file: one root node and the message, which a new analysis shows again.
   prompter_.Clear();
   EXPECT_EQ(Analyze(""), "");
   EXPECT_EQ(Model().DependencyTree.size(), 1u);
-  EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + ".pas"});
+  EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + ".pas\r\rNo such file or directory"});
 }
 
 TEST_F(DependencyAnalysisTest, SelfUseEndsEvenWhenAFormCommentNamesAnotherForm) {
@@ -159,9 +159,10 @@ class ReferenceAnalysis {
     DependencyNode* node = parent ? parent->AddChild(label) : AddRoot(Tree, label);
     std::string file = (HasDrivePart(path) ? path : model_.ProjectFolder + path) + unitName;
     file = AppendExtensionIfMissing(file, ".pas");
-    std::optional<std::string> text = ReadWholeFile(file);
+    std::string error;
+    std::optional<std::string> text = ReadWholeFile(file, &error);
     if (!text) {
-      Messages.push_back("Can not open file: \r\r" + file);
+      Messages.push_back("Can not open file: \r\r" + ToHostPath(file) + "\r\r" + error);
       return;
     }
     TParser parser(std::move(*text));

@@ -97,7 +97,7 @@ TEST_F(ProjectFileParserTest, UnreadableFileClearsNamesOfThePreviousProject) {
   Model().RootUnitName = "Old";
   Model().ProjectFile = folder_.Path() + "Missing.dpr";
   ParseProjectFile(workspace_.Model, workspace_.Dependencies, workspace_.SourceListWidth, ui_);
-  EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + "Missing.dpr"});
+  EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + "Missing.dpr\r\rNo such file or directory"});
   EXPECT_EQ(Model().MainFormName, "");
   EXPECT_EQ(Model().RootUnitName, "");
 }

@@ -46,19 +46,30 @@ TEST_F(FaultsTest, MissingEmptyAndGarbageUnitsAreReportedOnceAndTheRestGoesOn) {
   Open();
   // Main and the project file both use Gone: one message for the one file.
   std::vector<std::string> texts = prompter_.Texts();
-  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Can not open file: \r\r" + folder_.Path() + "gone.pas"), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Can not open file: \r\r" + folder_.Path() + "gone.pas\r\rNo such file or directory"), 1);
   EXPECT_TRUE(Said("Could not open the form \r\r" + folder_.Path() + "Gone.dfm"));
   EXPECT_EQ(Model().ObjectTree.size(), 1u);  // Main's form still read
-  EXPECT_EQ(Write(), DocResult::NoFile);      // the listing of Gone fails the document
+  // Gone's section says why it is empty, and the document goes on to its end.
+  prompter_.Clear();
+  EXPECT_EQ(Write(), DocResult::WrittenWithErrors);
+  EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Cannot open file \"" + folder_.Path() +
+                                                        "Gone.pas\". No such file or directory"});
+  std::string document = testing::ReadFileText(folder_.Path() + "Documentation/P.html");
+  size_t section = document.find("<H3>Gone</H3>");
+  ASSERT_NE(section, std::string::npos);
+  EXPECT_EQ(document.find("<I>The source could not be read. Cannot open file", section), section + 64)
+      << document.substr(section, 200);
+  EXPECT_NE(document.find("Main.pas"), std::string::npos);
+  EXPECT_TRUE(document.ends_with("</HTML>\r\n"));
 }
 
 TEST_F(FaultsTest, UnreadableFileAndEndlessUsesClause) {
   std::filesystem::create_directory(folder_.Path() + "Other.pas");  // exists but cannot be read as a file
   folder_.Write("Main.pas", "unit Main;\r\ninterface\r\nuses Gone, Other, " + std::string(100000, ',') + "X");
   Open();
-  EXPECT_TRUE(Said("Can not open file: \r\r" + folder_.Path() + "other.pas"));
+  EXPECT_TRUE(Said("Can not open file: \r\r" + folder_.Path() + "Other.pas\r\rIs a directory"));
   ASSERT_EQ(Model().DependencyTree.size(), 1u);
-  EXPECT_EQ(Write(), DocResult::NoFile);  // the listing of Other fails the document
+  EXPECT_EQ(Write(), DocResult::WrittenWithErrors);
 }
 
 TEST_F(FaultsTest, EmptyAndTruncatedProjectFiles) {

@@ -1,5 +1,7 @@
 #include "report/documentation_writer.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "report/html_writer.h"
 #include "report/report_options.h"
 #include "support/workspace_test.h"
 
@@ -172,14 +175,26 @@ TEST_F(DocumentFixture, AnIndentThatIsNoNumberStopsTheRunAndKeepsTheOldDocument)
   EXPECT_EQ(progress_.Log()[progress_.Log().size() - 2], "text:");
 }
 
-TEST_F(DocumentFixture, AMissingSourceFileIsReportedWithItsOwnText) {
+TEST_F(DocumentFixture, AMissingSourceFileIsNotedInItsSectionAndTheRunGoesOn) {
   Model().AddUnit(UnitEntry{"Main", "MainForm", ""});
-  EXPECT_EQ(Run(), DocResult::NoFile);
-  ASSERT_EQ(prompter_.Messages().size(), 1u);
-  const std::string& text = prompter_.Messages()[0].text;
-  EXPECT_EQ(text.rfind("There was an error during creation of the HTML file.\r\r", 0), 0u) << text;
-  EXPECT_NE(text.find("Main.pas"), std::string::npos) << text;
-  EXPECT_FALSE(fs::exists(OutputPath()));
+  EXPECT_EQ(Run(), DocResult::WrittenWithErrors);
+  const std::string text = "Cannot open file \"" + Model().ProjectFolder + "Main.pas\". No such file or directory";
+  EXPECT_EQ(prompter_.Texts(), Texts{text});
+  EXPECT_NE(Output().find("<font size=\"+0\">\r\n<I>The source could not be read. " + EscapeHtml(text) + "</I><BR>"),
+            std::string::npos);
+  EXPECT_TRUE(Output().ends_with("</HTML>\r\n"));
+}
+
+TEST_F(DocumentFixture, AnUnreadableTitleIsReportedAndTheBuiltInTitleUsed) {
+  Model().AddUnit(UnitEntry{"Main", "MainForm", ""});
+  folder_.Write("Main.pas", "unit Main;");
+  // A FIFO would wait for a writer forever if it were opened for reading as a file is.
+  std::filesystem::create_directories(Model().DocumentationFolder);
+  ASSERT_EQ(::mkfifo((Model().DocumentationFolder + "Title.htm").c_str(), 0600), 0);
+  EXPECT_EQ(Run(), DocResult::WrittenWithErrors);
+  EXPECT_EQ(prompter_.Texts(), Texts{"Could not read the title page \r\r" + Model().DocumentationFolder +
+                                     "Title.htm\r\rNot a regular file\r\rThe built-in title page is used."});
+  EXPECT_NE(Output().find("<H1 CLASS=Page>Project: "), std::string::npos);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -178,7 +178,7 @@ TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
        {std::tuple{"LinesPerImage", "0", "Invalid value for \"Lines Per Image\""},
         {"SyntaxPrint", "yes", "Invalid value for \"SyntaxPrint\""},
         {"Colour", "1", "Unknown report option \"Colour\""},
-        {"PrintOrder", "Source Code,Form Images,Dependencies,Unused Units", kBadOrder},
+        {"PrintOrder", "Source Code,Pictures", kBadOrder},
         {"PrintOrder", "Source Code,Source Code,Dependencies,Unused Units,Form Objects", kBadOrder},
         {"PrintOrder", "Source Code,Form Images,Dependencies,Unused Units,Form Objects,Form Objects", kBadOrder}}) {
     EXPECT_FALSE(OverrideReportOption(options, name, value, error)) << value;
@@ -186,6 +186,11 @@ TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
   }
   EXPECT_EQ(options.PrintOrder, before.PrintOrder);
   EXPECT_EQ(options.LinesPerImage, 40);
+
+  // Fewer names, as a stored order may hold: the missing ones follow in their usual order.
+  EXPECT_TRUE(OverrideReportOption(options, "PrintOrder", "Source Code,Form Objects", error));
+  EXPECT_EQ(options.PrintOrder, (std::vector<std::string>{"Source Code", "Form Objects", "Form Images",
+                                                          "Dependencies", "Unused Units"}));
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ TEST(TreeRows, ListsNodesInPreOrderWithTheirLevels) {
 // shown by the documentation writer's own test, and a bad level fails the same way.
 TEST(DependencyText, FailsOnALevelThatIsNoWholeNumber) {
   ReportOptions options;
+  options.DependencyMaxLevel = true;
   options.DependencyMaxLevelNum = "x";
   HtmlWriter writer;
   EXPECT_THROW(WriteDependencyText(DependencyForest{}, options, writer), DocumentError);

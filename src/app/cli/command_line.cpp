@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <set>
@@ -14,6 +15,7 @@
 #include "app/cli/project_dump.h"
 #include "app/cli/terminal_progress.h"
 #include "app/cli/terminal_prompter.h"
+#include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "platform/text_encoding.h"
 #include "platform/text_util.h"
@@ -40,8 +42,20 @@ struct CommandLineOptions {
   bool ObjectAll = false;
 };
 
-/// Exit statuses of a documentation run.
-enum ExitStatus { kWritten = 0, kFailure = 1, kNothingSelected = 2, kDeclined = 3, kNoFolder = 4 };
+/// Exit statuses of a run; the usage text lists them.
+enum ExitStatus {
+  kWritten = 0,
+  kFailure = 1,
+  kNothingSelected = 2,
+  kDeclined = 3,
+  kNoFolder = 4,
+  kWrittenWithErrors = 5
+};
+
+constexpr const char* kExitStatusHelp =
+    "Exit status: 0 written; 1 failed, nothing usable written; 2 nothing selected to print;\n"
+    "3 an existing document was kept; 4 the documentation folder could not be created;\n"
+    "5 written, with errors (each one was shown).";
 
 const std::set<std::string>& AppSettingNames() {
   static const std::set<std::string> names = {
@@ -144,10 +158,12 @@ int WriteDocs(const CommandLineOptions& options, Workspace& workspace, ReportOpt
   DocumentationRequest request;
   request.SelectedUnits.insert(options.SelectUnits.begin(), options.SelectUnits.end());
   request.ProgramFolder = ProgramFolder();
-  switch (WriteDocumentation(workspace.Subject(), reportOptions, ui, request)) {
+  switch (DocResult result = WriteDocumentation(workspace.Subject(), reportOptions, ui, request)) {
     case DocResult::Written:
-      std::cout << DocumentationFilePath(workspace.Model) << "\n";
-      return kWritten;
+    case DocResult::WrittenWithErrors:
+      // The file as the host names it: the folder may differ in letter case from the one asked for.
+      std::cout << ToHostPath(DocumentationFilePath(workspace.Model)) << "\n";
+      return result == DocResult::Written ? kWritten : kWrittenWithErrors;
     case DocResult::NothingSelected:
       ui.Messages.Show(MessageKind::Information, "You have not selected anything to print.");
       return kNothingSelected;
@@ -159,13 +175,17 @@ int WriteDocs(const CommandLineOptions& options, Workspace& workspace, ReportOpt
 }
 
 int Run(const CommandLineOptions& options) {
+  TerminalPrompter prompter(options.Yes, ::isatty(STDIN_FILENO) != 0);
   SettingsStore store(options.SettingsFile.empty() ? SettingsStore::DefaultFilePath() : options.SettingsFile);
-  store.Load();
   std::string error;
+  if (!store.Load(&error)) {
+    prompter.Show(MessageKind::Warning, "The settings file could not be read; the defaults are used.\r\r" +
+                                            store.FilePath() + "\r\r" + error,
+                  MessageButtons::Ok);
+  }
   ApplyOverrides(options.Overrides, store, nullptr, error);
   Workspace workspace;
   LoadSettings(store, workspace.Settings);
-  TerminalPrompter prompter(options.Yes, ::isatty(STDIN_FILENO) != 0);
   TerminalProgress progress(!options.Quiet && ::isatty(STDERR_FILENO) != 0);
   EstimatingTextMeasure measure;
   UserInterface ui{prompter, progress, measure};
@@ -178,7 +198,9 @@ int Run(const CommandLineOptions& options) {
   // Messages of the open meet project text before its code page is detected.
   if (workspace.Settings.SourceCodePage != kAutoCodePage) prompter.SetCodePage(workspace.Settings.SourceCodePage);
   std::error_code ignored;
-  OpenProject(workspace, ui, OpenHooks(), std::filesystem::absolute(options.Project, ignored).string());
+  if (!OpenProject(workspace, ui, OpenHooks(), std::filesystem::absolute(options.Project, ignored).string())) {
+    return kFailure;
+  }
   prompter.SetCodePage(workspace.Model.CodePage);
   ApplyViewChoices(options, workspace);
   progress.Reset();
@@ -199,13 +221,20 @@ int RunCommandLine(int argc, char** argv) {
   CLI::App app{"Opens a Delphi project and writes its HTML documentation.", "tarnwick-doc"};
   CommandLineOptions options;
   DefineOptions(app, options);
+  app.footer(kExitStatusHelp);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& failure) {
     // Bad usage exits 1 with the usage; --help and --version exit 0.
     return app.exit(failure) == 0 ? 0 : kFailure;
   }
-  return Run(options);
+  try {
+    return Run(options);
+  } catch (const std::exception& failure) {
+    // Whatever was not caught on the way (memory running out) ends the run, reported.
+    std::fprintf(stderr, "error: %s\n", failure.what());
+    return kFailure;
+  }
 }
 
 }  // namespace tarnwick

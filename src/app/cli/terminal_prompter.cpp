@@ -42,10 +42,17 @@ const char* TerminalPrompter::KindName(MessageKind kind) {
 
 MessageAnswer TerminalPrompter::Show(MessageKind kind, std::string_view text, MessageButtons buttons) {
   records_.push_back({kind, decoder_->ToUtf8(text)});
+  bool question = buttons != MessageButtons::Ok;
+  // With --yes a question is answered before it is asked: nothing to show.
+  if (question && assumeYes_) return MessageAnswer::Ok;
   std::fprintf(out_, "%s: %s\n", KindName(kind), Printable(records_.back().Text).c_str());
-  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-  if (assumeYes_) return MessageAnswer::Ok;
-  if (!interactive_) return SafeAnswer(buttons);
+  if (!question) return MessageAnswer::Ok;
+  if (!interactive_) {
+    MessageAnswer answer = SafeAnswer(buttons);
+    std::fprintf(out_, "answered %s: no terminal to ask on (--yes answers OK)\n",
+                 answer == MessageAnswer::No ? "No" : "Cancel");
+    return answer;
+  }
   return Ask(buttons);
 }
 

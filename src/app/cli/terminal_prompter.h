@@ -11,10 +11,10 @@
 namespace tarnwick {
 
 /// The command line's `Prompter`: prints each message to standard error as "kind: text" (carriage
-/// returns become line breaks) and keeps a record of them for `--dump`. A confirmation is asked on
-/// the terminal when standard input is one; otherwise it is answered OK with `--yes`, else with the
-/// safe answer (Cancel, or No). Project text in messages is printed and kept in UTF-8, decoded
-/// from the code page set last (Windows-1252 until one is set).
+/// returns become line breaks) and keeps a record of them for `--dump`. With `--yes` a question is
+/// answered OK without being printed; otherwise it is asked on the terminal when standard input is
+/// one, else printed with the safe answer taken (Cancel, or No). Project text in messages is
+/// printed and kept in UTF-8, decoded from the code page set last (Windows-1252 until one is set).
 class TerminalPrompter final : public Prompter {
  public:
   struct Record {
