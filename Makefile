@@ -6,7 +6,9 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DTARNWICK_WERROR=ON
 endif
 
-.PHONY: all deps configure build demo test test-sanitize fuzz bench package clean
+RELEASE ?= $(BUILD)-release
+
+.PHONY: all deps configure configure-release build demo install test test-sanitize fuzz bench package clean
 
 all: build
 
@@ -19,12 +21,20 @@ configure: deps
 build: configure
 	@ninja -C $(BUILD) -j $(JOBS)
 
+# What users run is optimised (RelWithDebInfo); the test build stays a debug build.
+configure-release: deps
+	@cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+
 # Documents the demo, then shows it in the desktop program when there is a display to show it on.
-demo: configure
-	@ninja -C $(BUILD) -j $(JOBS) tarnwick-doc tarnwick-gui
-	$(BUILD)/tarnwick-doc --yes examples/Demo/Demo.dpr
+demo: configure-release
+	@ninja -C $(RELEASE) -j $(JOBS) tarnwick-doc tarnwick-gui
+	$(RELEASE)/tarnwick-doc --yes examples/Demo/Demo.dpr
 	@if [ "$(CI)" != "true" ] && { [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; }; then \
-	  echo "Starting tarnwick on examples/Demo/Demo.dpr"; $(BUILD)/tarnwick examples/Demo/Demo.dpr; fi
+	  echo "Starting tarnwick on examples/Demo/Demo.dpr"; $(RELEASE)/tarnwick examples/Demo/Demo.dpr; fi
+
+install: configure-release
+	@ninja -C $(RELEASE) -j $(JOBS)
+	cmake --install $(RELEASE) $(if $(PREFIX),--prefix $(PREFIX))
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -57,4 +67,4 @@ package: deps
 	@cd $(BUILD)-package && cpack -G DEB | tail -1
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz $(BUILD)-bench $(BUILD)-package
+	rm -rf $(BUILD) $(RELEASE) $(BUILD)-sanitize $(BUILD)-fuzz $(BUILD)-bench $(BUILD)-package
