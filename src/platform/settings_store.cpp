@@ -416,11 +416,7 @@ std::vector<std::string> SettingsStore::ValueNames(std::string_view keyPath) con
 
 const RegValue* SettingsStore::FindValue(std::string_view keyPath, std::string_view name) const {
   const Key* key = FindKey(keyPath);
-  if (key == nullptr) return nullptr;
-  for (const auto& entry : key->Values) {
-    if (EqualsNoCase(entry.first, name)) return &entry.second;
-  }
-  return nullptr;
+  return key == nullptr ? nullptr : key->Find(name);
 }
 
 void SettingsStore::SetValue(std::string_view keyPath, std::string_view name, RegValue value) {
@@ -428,25 +424,44 @@ void SettingsStore::SetValue(std::string_view keyPath, std::string_view name, Re
   std::string full = FullKeyName(keyPath);
   Key& key = keys_[full];
   if (key.Name.empty()) key.Name = full;
-  for (auto& entry : key.Values) {
-    if (EqualsNoCase(entry.first, name)) {
-      entry.second = std::move(value);
-      return;
-    }
-  }
-  key.Values.emplace_back(std::string(name), std::move(value));
+  key.Set(std::string(name), std::move(value));
 }
 
 bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name) {
   Key* key = FindKey(keyPath);
-  if (key == nullptr) return false;
-  for (auto it = key->Values.begin(); it != key->Values.end(); ++it) {
-    if (EqualsNoCase(it->first, name)) {
-      key->Values.erase(it);
-      return true;
-    }
+  return key != nullptr && key->Erase(name);
+}
+
+RegValue* SettingsStore::Key::Find(std::string_view name) {
+  auto found = Index.find(ToLowerAscii(name));
+  return found == Index.end() ? nullptr : &Values[found->second].second;
+}
+
+const RegValue* SettingsStore::Key::Find(std::string_view name) const {
+  auto found = Index.find(ToLowerAscii(name));
+  return found == Index.end() ? nullptr : &Values[found->second].second;
+}
+
+void SettingsStore::Key::Set(std::string name, RegValue value) {
+  auto [found, inserted] = Index.try_emplace(ToLowerAscii(name), Values.size());
+  if (!inserted) {
+    Values[found->second].second = std::move(value);
+    return;
   }
-  return false;
+  Values.emplace_back(std::move(name), std::move(value));
+}
+
+// Deleting is rare; the positions after the deleted value are renumbered.
+bool SettingsStore::Key::Erase(std::string_view name) {
+  auto found = Index.find(ToLowerAscii(name));
+  if (found == Index.end()) return false;
+  size_t position = found->second;
+  Index.erase(found);
+  Values.erase(Values.begin() + static_cast<std::ptrdiff_t>(position));
+  for (auto& [lowerName, index] : Index) {
+    if (index > position) --index;
+  }
+  return true;
 }
 
 std::string SettingsStore::ToText() const {
@@ -476,13 +491,7 @@ void SettingsStore::FromText(std::string_view text) {
     std::string entry = TakeEntry(lines, index);
     std::optional<ParsedValue> parsed = ParseValueEntry(entry);
     if (current == nullptr || !parsed) continue;
-    auto same = std::find_if(current->Values.begin(), current->Values.end(),
-                             [&](const auto& value) { return EqualsNoCase(value.first, parsed->Name); });
-    if (same != current->Values.end()) {
-      same->second = std::move(parsed->Value);
-    } else {
-      current->Values.emplace_back(std::move(parsed->Name), std::move(parsed->Value));
-    }
+    current->Set(std::move(parsed->Name), std::move(parsed->Value));
   }
 }
 
