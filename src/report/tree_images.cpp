@@ -235,11 +235,14 @@ void BandPainter::PaintTexts(cairo_t* context, int64_t top, int64_t bottom) {
       PaintText(context, node.X + metrics_.Half + metrics_.BlankWidth, node.Top, top, node.Row->Text);
     }
     if (!showProperties_) continue;
-    int64_t rowTop = node.Top;
-    for (const std::string& line : node.Row->Properties) {
-      rowTop += lh;
+    // Property k (from 1) takes the row at Top + k * lh; start at the first that reaches the band,
+    // so a long property list costs its rows once over all bands.
+    const auto& properties = node.Row->Properties;
+    size_t k = top > node.Top ? static_cast<size_t>(std::max<int64_t>(1, (top - node.Top) / lh)) : 1;
+    for (; k <= properties.size(); ++k) {
+      const int64_t rowTop = node.Top + static_cast<int64_t>(k) * lh;
       if (rowTop >= bottom) break;
-      if (rowTop + lh > top) PaintText(context, node.X + metrics_.PropertyIndent, rowTop, top, line);
+      if (rowTop + lh > top) PaintText(context, node.X + metrics_.PropertyIndent, rowTop, top, properties[k - 1]);
     }
   }
 }
