@@ -59,6 +59,10 @@ TEST_F(CommandLineTest, DumpJsonHasEveryPart) {
   EXPECT_TRUE(dump["objects"]["tree"].empty());  // the override switched the form analysis off
   EXPECT_EQ(dump["images"].size(), 2u);
   EXPECT_TRUE(dump["messages"].empty());
+  // Compact by default; --pretty indents exactly as the JSON library does.
+  EXPECT_EQ(out_, nlohmann::ordered_json::parse(out_).dump() + "\n");
+  ASSERT_EQ(Run({"--dump", "json", "--pretty", "-o", "AnalyzeForms=0", Project()}), 0);
+  EXPECT_EQ(out_, nlohmann::ordered_json::parse(out_).dump(2) + "\n");
 }
 
 TEST_F(CommandLineTest, DependencyFilterChoices) {
@@ -75,11 +79,60 @@ TEST_F(CommandLineTest, WritesTheDocumentAndAsksBeforeOverwriting) {
   EXPECT_EQ(out_, Document() + "\n");
   std::string first = testing::ReadFileText(Document());
   EXPECT_NE(first.find("<H2>Source Code</H2>"), std::string::npos);
-  // Standard input is no terminal here, so the overwrite question gets the safe answer.
+  // Standard input is no terminal here, so the overwrite question gets the safe answer, and says so.
   EXPECT_EQ(Run({Project()}), 3);
-  EXPECT_NE(err_.find("confirmation: "), std::string::npos);
+  EXPECT_NE(err_.find("confirmation: Overwrite file \n\n" + Document() + "?\n\nanswered Cancel"), std::string::npos)
+      << err_;
   EXPECT_EQ(Run({"--yes", "-o", "SourceLineNumbers=0", Project()}), 0);
+  EXPECT_EQ(err_, "");  // with --yes no question is printed
   EXPECT_NE(testing::ReadFileText(Document()), first);
+}
+
+TEST_F(CommandLineTest, AProjectThatCannotBeReadFailsOnceAndWritesNothing) {
+  for (const std::string& project : {folder_.Path() + "Demo/None.dpr", folder_.Path() + "Demo"}) {
+    EXPECT_EQ(Run({"--yes", project}), 1) << project;
+    EXPECT_EQ(err_.find("error: Can not open file: "), 0u) << err_;
+    EXPECT_EQ(err_.find("error:", 1), std::string::npos) << err_;
+    EXPECT_EQ(out_, "");
+  }
+  EXPECT_EQ(Run({"--dump", "json", folder_.Path() + "Demo/None.dpr"}), 1);
+  EXPECT_EQ(out_, "");
+  EXPECT_FALSE(std::filesystem::exists(Document()));
+}
+
+TEST_F(CommandLineTest, AnUnreadableUnitIsWrittenWithErrors) {
+  std::filesystem::remove(folder_.Path() + "Demo/Contacts.pas");
+  EXPECT_EQ(Run({"-o", "DependencyOutput=0", "-o", "ObjectsOutput=0", Project()}), 5);
+  EXPECT_EQ(out_, Document() + "\n");
+  std::string document = testing::ReadFileText(Document());
+  EXPECT_NE(document.find("<I>The source could not be read. Cannot open file &quot;" + folder_.Path() +
+                          "Demo/Contacts.pas&quot;. No such file or directory</I><BR>"),
+            std::string::npos);
+  EXPECT_TRUE(document.ends_with("</HTML>\r\n"));
+}
+
+TEST_F(CommandLineTest, ThePrintedPathIsTheFileWritten) {
+  std::filesystem::rename(folder_.Path() + "Demo/Documentation", folder_.Path() + "Demo/documentation");
+  ASSERT_EQ(Run({"-o", "DependencyOutput=0", "-o", "ObjectsOutput=0", Project()}), 0) << err_;
+  EXPECT_EQ(out_, folder_.Path() + "Demo/documentation/Demo.html\n");
+  EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "Demo/documentation/Demo.html"));
+}
+
+TEST_F(CommandLineTest, BadSettingsAreWarnedOnceAndFontFacesEscaped) {
+  folder_.Write("t.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick]\n"
+                         "\"IndentSpaces\"=\"wide\"\n\"DependencyOutput\"=dword:00000000\n");
+  ASSERT_EQ(Run({"-o", "SourceFont=x\"><script>", "-o", "ObjectsOutput=0", Project()}), 0) << err_;
+  EXPECT_EQ(err_, "warning: The stored value IndentSpaces (\"wide\") is not a whole number; 3 is used instead.\n");
+  std::string document = testing::ReadFileText(Document());
+  EXPECT_NE(document.find("<font face=\"x&quot;&gt;&lt;script&gt;\">"), std::string::npos);
+  EXPECT_EQ(document.find("<script>"), std::string::npos);
+  EXPECT_EQ(Run({"-o", "IndentSpaces=wide", Project()}), 1);
+
+  std::filesystem::remove(folder_.Path() + "t.reg");
+  std::filesystem::create_directory(folder_.Path() + "t.reg");
+  EXPECT_EQ(Run({"--yes", "-o", "DependencyOutput=0", "-o", "ObjectsOutput=0", Project()}), 0);
+  EXPECT_EQ(err_, "warning: The settings file could not be read; the defaults are used.\n\n" + folder_.Path() +
+                      "t.reg\n\nIs a directory\n");
 }
 
 TEST_F(CommandLineTest, NothingSelectedAndNoFolder) {

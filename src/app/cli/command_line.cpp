@@ -34,6 +34,7 @@ struct CommandLineOptions {
   bool Yes = false;
   bool Quiet = false;
   std::string Dump;
+  bool Pretty = false;
   std::vector<std::string> SelectUnits;
   std::vector<std::string> SelectImages;
   std::optional<std::vector<std::string>> DependencyShow;
@@ -117,6 +118,7 @@ void DefineOptions(CLI::App& app, CommandLineOptions& options) {
   app.add_flag("-q,--quiet", options.Quiet, "Show no progress");
   app.add_option("--dump", options.Dump, "Print the opened project instead of documenting it")
       ->check(CLI::IsMember({"json", "text"}));
+  app.add_flag("--pretty", options.Pretty, "Indent the --dump json output (compact without it)");
   app.add_option("--select-units", options.SelectUnits, "Units selected in the Source list (comma-separated)")
       ->delimiter(',');
   app.add_option("--select-images", options.SelectImages, "Image files selected in the Images list (comma-separated)")
@@ -204,12 +206,17 @@ int Run(const CommandLineOptions& options) {
   prompter.SetCodePage(workspace.Model.CodePage);
   ApplyViewChoices(options, workspace);
   progress.Reset();
-  if (options.Dump == "json") {
-    std::cout << DumpJsonText(DumpProjectJson(workspace, prompter.Records())) << "\n";
-    return kWritten;
-  }
-  if (options.Dump == "text") {
-    std::cout << DumpProjectText(workspace, prompter.Records());
+  if (!options.Dump.empty()) {
+    if (options.Dump == "json") {
+      DumpProjectJson(workspace, prompter.Records(), std::cout, options.Pretty);
+    } else {
+      DumpProjectText(workspace, prompter.Records(), std::cout);
+    }
+    std::cout.flush();
+    if (!std::cout) {
+      prompter.Show(MessageKind::Error, "The dump could not be written to standard output.", MessageButtons::Ok);
+      return kFailure;
+    }
     return kWritten;
   }
   return WriteDocs(options, workspace, reportOptions, ui);

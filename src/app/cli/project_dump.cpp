@@ -1,138 +1,217 @@
 #include "app/cli/project_dump.h"
 
-#include <sstream>
+#include <streambuf>
+#include <string>
+#include <utility>
 
+#include "app/cli/json_stream.h"
 #include "platform/text_encoding.h"
 
 namespace tarnwick {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-Json CurrentName(CurrentTree current) {
-  switch (current) {
-    case CurrentTree::All: return "all";
-    case CurrentTree::Filtered: return "filtered";
-    case CurrentTree::None: break;
-  }
-  return nullptr;
-}
-
 // Project text as JSON strings: in UTF-8, decoded from the project's code page where it is not.
 class JsonText {
  public:
-  explicit JsonText(const TextDecoder& decoder) : decoder_(decoder) {}
-  Json operator()(std::string_view text) const { return decoder_.ToUtf8(text); }
-  Json operator()(const std::vector<std::string>& texts) const {
-    Json list = Json::array();
-    for (const std::string& text : texts) list.push_back((*this)(text));
-    return list;
+  JsonText(JsonStream& json, const TextDecoder& decoder) : json_(json), decoder_(decoder) {}
+  void operator()(std::string_view text) {
+    json_.String(decoder_.ToUtf8(text, storage_));
+  }
+  void operator()(const std::vector<std::string>& texts) {
+    json_.BeginArray();
+    for (const std::string& text : texts) (*this)(text);
+    json_.EndArray();
   }
 
  private:
+  JsonStream& json_;
   const TextDecoder& decoder_;
+  std::string storage_;
 };
 
-Json TreeJson(const DependencyForest& forest, const JsonText& text) {
-  Json nodes = Json::array();
-  for (const auto& node : forest)
-    nodes.push_back({{"label", text(node->Label)}, {"children", TreeJson(node->Children, text)}});
-  return nodes;
-}
-
-Json TreeJson(const ObjectForest& forest, const JsonText& text) {
-  Json nodes = Json::array();
-  for (const auto& node : forest) {
-    nodes.push_back({{"label", text(node->Label)},
-                     {"properties", text(node->Data ? node->Data->Properties : std::vector<std::string>())},
-                     {"children", TreeJson(node->Children, text)}});
+void CurrentJson(JsonStream& json, CurrentTree current) {
+  switch (current) {
+    case CurrentTree::All: return json.String("all");
+    case CurrentTree::Filtered: return json.String("filtered");
+    case CurrentTree::None: break;
   }
-  return nodes;
+  json.Scalar(nullptr);
 }
 
-Json UnitsJson(const ProjectModel& model, const JsonText& text) {
-  Json units = Json::array();
-  for (const UnitEntry& unit : model.Units())
-    units.push_back({{"unitName", text(unit.UnitName)}, {"formName", text(unit.FormName)}, {"path", text(unit.Path)}});
-  return units;
+void NodeFields(JsonStream&, JsonText&, const DependencyNode&) {}
+
+void NodeFields(JsonStream& json, JsonText& text, const ObjectNode& node) {
+  json.Key("properties");
+  text(node.Data ? node.Data->Properties : std::vector<std::string>());
 }
 
-Json ImagesJson(const ProjectModel& model, const JsonText& text) {
-  Json images = Json::array();
+// Each node as {"label", [properties], "children": [...]}, walked with an explicit stack of the
+// open child lists, so depth costs no call stack.
+template <typename Node>
+void TreeJson(JsonStream& json, JsonText& text, const std::vector<std::unique_ptr<Node>>& forest) {
+  using Forest = std::vector<std::unique_ptr<Node>>;
+  std::vector<std::pair<const Forest*, size_t>> open{{&forest, 0}};
+  json.BeginArray();
+  while (!open.empty()) {
+    auto& [siblings, next] = open.back();
+    if (next == siblings->size()) {
+      open.pop_back();
+      json.EndArray();
+      if (!open.empty()) json.EndObject();
+      continue;
+    }
+    const Node& node = *(*siblings)[next++];
+    json.BeginObject();
+    json.Key("label");
+    text(node.Label);
+    NodeFields(json, text, node);
+    json.Key("children");
+    json.BeginArray();
+    open.emplace_back(&node.Children, 0);
+  }
+}
+
+void UnitsJson(JsonStream& json, JsonText& text, const ProjectModel& model) {
+  json.BeginArray();
+  for (const UnitEntry& unit : model.Units()) {
+    json.BeginObject();
+    json.Key("unitName");
+    text(unit.UnitName);
+    json.Key("formName");
+    text(unit.FormName);
+    json.Key("path");
+    text(unit.Path);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+void ImagesJson(JsonStream& json, JsonText& text, const ProjectModel& model) {
+  json.BeginArray();
   for (const ImageEntry& image : model.Images) {
-    images.push_back({{"formName", text(image.FormName)},
-                      {"viewName", text(image.ViewName)},
-                      {"unitName", text(image.UnitName)},
-                      {"fileName", text(image.FileName)},
-                      {"status", image.Status},
-                      {"width", image.Image ? image.Image->Width : 0},
-                      {"height", image.Image ? image.Image->Height : 0}});
+    json.BeginObject();
+    for (auto [key, value] : {std::pair{"formName", &image.FormName}, {"viewName", &image.ViewName},
+                              {"unitName", &image.UnitName}, {"fileName", &image.FileName}}) {
+      json.Key(key);
+      text(*value);
+    }
+    json.Key("status");
+    json.String(image.Status);
+    json.Key("width");
+    json.Scalar(image.Image ? image.Image->Width : 0);
+    json.Key("height");
+    json.Scalar(image.Image ? image.Image->Height : 0);
+    json.EndObject();
   }
-  return images;
+  json.EndArray();
 }
 
-// Every string is UTF-8 by now; a replacement keeps the dump valid JSON should one not be.
-std::string DumpText(const Json& json) { return json.dump(2, ' ', false, Json::error_handler_t::replace); }
+// One tree page: caption, which tree is current, both trees and the filter's two lists.
+template <typename Forest>
+void PageJson(JsonStream& json, JsonText& text, const std::string& caption, CurrentTree current,
+              const Forest& tree, const Forest& filtered, std::pair<const char*, const char*> listKeys,
+              const std::vector<std::string>& shown, const std::vector<std::string>& other) {
+  json.BeginObject();
+  json.Key("caption");
+  text(caption);
+  json.Key("current");
+  CurrentJson(json, current);
+  json.Key("tree");
+  TreeJson(json, text, tree);
+  json.Key("filteredTree");
+  TreeJson(json, text, filtered);
+  json.Key(listKeys.first);
+  text(shown);
+  json.Key(listKeys.second);
+  text(other);
+  json.EndObject();
+}
 
 }  // namespace
 
-nlohmann::ordered_json DumpProjectJson(const Workspace& workspace,
-                                       const std::vector<TerminalPrompter::Record>& messages) {
+void DumpProjectJson(const Workspace& workspace, const std::vector<TerminalPrompter::Record>& messages,
+                     std::ostream& out, bool pretty) {
   const ProjectModel& model = workspace.Model;
   const TextDecoder decoder(model.CodePage);
-  const JsonText text(decoder);
-  Json json;
-  json["projectFile"] = text(model.ProjectFile);
-  json["projectFolder"] = text(model.ProjectFolder);
-  json["documentationFolder"] = text(model.DocumentationFolder);
-  json["caption"] = text(workspace.Caption);
-  json["mainFormName"] = text(model.MainFormName);
-  json["rootUnitName"] = text(model.RootUnitName);
-  json["codePage"] = model.CodePage;
-  json["units"] = UnitsJson(model, text);
-  json["unusedSources"] = text(model.UnusedSources);
+  JsonStream json(out, pretty);
+  JsonText text(json, decoder);
+  json.BeginObject();
+  for (auto [key, value] : {std::pair{"projectFile", &model.ProjectFile}, {"projectFolder", &model.ProjectFolder},
+                            {"documentationFolder", &model.DocumentationFolder}, {"caption", &workspace.Caption},
+                            {"mainFormName", &model.MainFormName}, {"rootUnitName", &model.RootUnitName}}) {
+    json.Key(key);
+    text(*value);
+  }
+  json.Key("codePage");
+  json.String(model.CodePage);
+  json.Key("units");
+  UnitsJson(json, text, model);
+  json.Key("unusedSources");
+  text(model.UnusedSources);
   const DependencyFilter& dependencies = workspace.Dependencies;
-  json["dependencies"] = {{"caption", text(dependencies.Caption)},
-                          {"current", CurrentName(dependencies.CurDependencyTreeView)},
-                          {"tree", TreeJson(model.DependencyTree, text)},
-                          {"filteredTree", TreeJson(dependencies.FilteredTree, text)},
-                          {"showList", text(dependencies.ShowList)},
-                          {"availableList", text(dependencies.SuppressList)}};
+  json.Key("dependencies");
+  PageJson(json, text, dependencies.Caption, dependencies.CurDependencyTreeView, model.DependencyTree,
+           dependencies.FilteredTree, {"showList", "availableList"}, dependencies.ShowList,
+           dependencies.SuppressList);
   const ObjectFilter& objects = workspace.Objects;
-  json["objects"] = {{"caption", text(objects.Caption)},
-                     {"current", CurrentName(objects.CurObjectTreeView)},
-                     {"tree", TreeJson(model.ObjectTree, text)},
-                     {"filteredTree", TreeJson(objects.FilteredTree, text)},
-                     {"showList", text(objects.ShowList)},
-                     {"suppressList", text(objects.SuppressList)}};
-  json["images"] = ImagesJson(model, text);
-  Json shown = Json::array();
-  for (const auto& message : messages)
-    shown.push_back({{"kind", TerminalPrompter::KindName(message.Kind)}, {"text", message.Text}});
-  json["messages"] = shown;
-  return json;
+  json.Key("objects");
+  PageJson(json, text, objects.Caption, objects.CurObjectTreeView, model.ObjectTree, objects.FilteredTree,
+           {"showList", "suppressList"}, objects.ShowList, objects.SuppressList);
+  json.Key("images");
+  ImagesJson(json, text, model);
+  json.Key("messages");
+  json.BeginArray();
+  for (const auto& message : messages) {
+    json.BeginObject();
+    json.Key("kind");
+    json.String(TerminalPrompter::KindName(message.Kind));
+    json.Key("text");
+    json.String(message.Text);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+  out << "\n";
 }
 
 namespace {
 
-void WriteTree(std::ostringstream& out, const DependencyForest& forest, int depth) {
-  for (const auto& node : forest) {
-    out << std::string(4 + 2 * depth, ' ') << node->Label << "\n";
-    WriteTree(out, node->Children, depth + 1);
+void Blanks(std::ostream& out, size_t count) {
+  for (size_t i = 0; i < count; ++i) out.put(' ');
+}
+
+void NodeLines(std::ostream&, const DependencyNode&, size_t) {}
+
+void NodeLines(std::ostream& out, const ObjectNode& node, size_t depth) {
+  if (!node.Data) return;
+  for (const std::string& line : node.Data->Properties) {
+    Blanks(out, 6 + 2 * depth);
+    out << "| " << line << "\n";
   }
 }
 
-void WriteTree(std::ostringstream& out, const ObjectForest& forest, int depth) {
-  for (const auto& node : forest) {
-    out << std::string(4 + 2 * depth, ' ') << node->Label << "\n";
-    for (const std::string& line : node->Data->Properties)
-      out << std::string(6 + 2 * depth, ' ') << "| " << line << "\n";
-    WriteTree(out, node->Children, depth + 1);
+// Each node on its own line, indented by its depth, walked with an explicit stack.
+template <typename Node>
+void WriteTree(std::ostream& out, const std::vector<std::unique_ptr<Node>>& forest) {
+  using Forest = std::vector<std::unique_ptr<Node>>;
+  std::vector<std::pair<const Forest*, size_t>> open{{&forest, 0}};
+  while (!open.empty()) {
+    auto& [siblings, next] = open.back();
+    if (next == siblings->size()) {
+      open.pop_back();
+      continue;
+    }
+    const Node& node = *(*siblings)[next++];
+    const size_t depth = open.size() - 1;
+    Blanks(out, 4 + 2 * depth);
+    out << node.Label << "\n";
+    NodeLines(out, node, depth);
+    open.emplace_back(&node.Children, 0);
   }
 }
 
-void WriteList(std::ostringstream& out, const char* title, const std::vector<std::string>& items) {
+void WriteList(std::ostream& out, const char* title, const std::vector<std::string>& items) {
   out << "  " << title << ":";
   for (size_t i = 0; i < items.size(); ++i) out << (i ? ", " : " ") << items[i];
   out << "\n";
@@ -144,24 +223,69 @@ const char* CurrentText(CurrentTree current) {
 
 // One tree page: its caption, which tree is current, the filter's two lists and both trees.
 template <typename Forest>
-void WritePage(std::ostringstream& out, const std::string& caption, CurrentTree current,
+void WritePage(std::ostream& out, const std::string& caption, CurrentTree current,
                std::pair<const char*, const char*> listTitles, const std::vector<std::string>& shown,
                const std::vector<std::string>& other, const Forest& tree, const Forest& filtered) {
   out << "\n" << caption << " (current: " << CurrentText(current) << ")\n";
   WriteList(out, listTitles.first, shown);
   WriteList(out, listTitles.second, other);
   out << "  Tree:\n";
-  WriteTree(out, tree, 0);
+  WriteTree(out, tree);
   out << "  Filtered tree:\n";
-  WriteTree(out, filtered, 0);
+  WriteTree(out, filtered);
 }
 
 }  // namespace
 
-std::string DumpProjectText(const Workspace& workspace,
-                            const std::vector<TerminalPrompter::Record>& messages) {
+namespace {
+
+/// Collects the text dump and hands it on in UTF-8 in pieces of whole lines, so each line is
+/// decoded on its own as in every output, and the dump never exists whole in memory.
+class DecodingBuffer final : public std::streambuf {
+ public:
+  DecodingBuffer(std::ostream& out, std::string_view codePage) : out_(out), decoder_(codePage) {}
+  ~DecodingBuffer() override { Flush(true); }
+
+ protected:
+  int overflow(int c) override {
+    if (c != traits_type::eof()) pending_ += static_cast<char>(c);
+    if (pending_.size() >= kPiece) Flush(false);
+    return traits_type::not_eof(c);
+  }
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    pending_.append(text, static_cast<size_t>(count));
+    if (pending_.size() >= kPiece) Flush(false);
+    return count;
+  }
+  int sync() override {
+    Flush(true);
+    return 0;
+  }
+
+ private:
+  static constexpr size_t kPiece = 1 << 16;
+
+  void Flush(bool all) {
+    size_t end = all ? pending_.size() : pending_.rfind('\n');
+    if (end == std::string::npos) return;
+    if (!all) ++end;
+    out_ << decoder_.ToUtf8(std::string_view(pending_).substr(0, end), storage_);
+    pending_.erase(0, end);
+  }
+
+  std::ostream& out_;
+  TextDecoder decoder_;
+  std::string pending_;
+  std::string storage_;
+};
+
+}  // namespace
+
+void DumpProjectText(const Workspace& workspace, const std::vector<TerminalPrompter::Record>& messages,
+                     std::ostream& destination) {
   const ProjectModel& model = workspace.Model;
-  std::ostringstream out;
+  DecodingBuffer buffer(destination, model.CodePage);
+  std::ostream out(&buffer);
   out << "Project:        " << model.ProjectFile << "\n"
       << "Folder:         " << model.ProjectFolder << "\n"
       << "Documentation:  " << model.DocumentationFolder << "\n"
@@ -190,10 +314,7 @@ std::string DumpProjectText(const Workspace& workspace,
   }
   out << "\nMessages (" << messages.size() << "):\n";
   for (const auto& message : messages) out << "  " << TerminalPrompter::KindName(message.Kind) << ": " << message.Text << "\n";
-  // Decided line by line, as in every output.
-  return TextDecoder(model.CodePage).ToUtf8(out.str());
+  out.flush();
 }
-
-std::string DumpJsonText(const nlohmann::ordered_json& json) { return DumpText(json); }
 
 }  // namespace tarnwick
