@@ -81,21 +81,28 @@ int HexDigit(char c) {
 // backslash stands for itself. Leaves pos after the closing quote. False when unterminated.
 bool ReadQuoted(std::string_view text, size_t& pos, std::string& out) {
   out.clear();
-  for (size_t i = pos + 1; i < text.size(); ++i) {
-    char c = text[i];
+  size_t i = pos + 1;
+  while (i < text.size()) {
+    // Plain runs are copied whole; only the three special characters are looked at one by one.
+    size_t special = text.find_first_of("\\\"\n", i);
+    if (special == std::string_view::npos) break;
+    out.append(text.substr(i, special - i));
+    char c = text[special];
     if (c == '\n') return false;
     if (c == '"') {
-      pos = i + 1;
+      pos = special + 1;
       return true;
     }
-    if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) c = text[++i];
-    out += c;
+    bool escape = special + 1 < text.size() && (text[special + 1] == '\\' || text[special + 1] == '"');
+    out += escape ? text[special + 1] : c;
+    i = special + (escape ? 2 : 1);
   }
   return false;
 }
 
 // Removes the line continuations ("\" at a line's end, the next line's leading blanks).
 std::string JoinContinuations(std::string_view text) {
+  if (text.find("\\\n") == std::string_view::npos) return std::string(text);
   std::string result;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\n') {
@@ -112,19 +119,18 @@ std::string JoinContinuations(std::string_view text) {
 // "25,54,00" as bytes; nothing when a byte is not one or two hex digits.
 std::optional<std::string> ParseHexBytes(std::string_view list) {
   std::string bytes;
+  bytes.reserve(list.size() / 3 + 1);
+  size_t i = 0;
   while (true) {
-    size_t end = list.find(',');
-    std::string_view item = Trim(list.substr(0, end));
-    if (item.empty() || item.size() > 2) return std::nullopt;
+    while (i < list.size() && IsBlank(list[i])) ++i;
     int value = 0;
-    for (char c : item) {
-      int digit = HexDigit(c);
-      if (digit < 0) return std::nullopt;
-      value = value * 16 + digit;
-    }
+    size_t digits = 0;
+    for (int digit; i < list.size() && (digit = HexDigit(list[i])) >= 0; ++i, ++digits) value = value * 16 + digit;
+    while (i < list.size() && IsBlank(list[i])) ++i;
+    if (digits == 0 || digits > 2) return std::nullopt;
     bytes += static_cast<char>(value);
-    if (end == std::string_view::npos) return bytes;
-    list.remove_prefix(end + 1);
+    if (i == list.size()) return bytes;
+    if (list[i++] != ',') return std::nullopt;
   }
 }
 
