@@ -56,7 +56,7 @@ fuzz: deps
 
 bench: 
 	@scripts/install-deps --bench
-	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_BENCH=ON -DTARNWICK_TESTS=OFF -DTARNWICK_GUI=OFF >/dev/null
+	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_BENCH=ON -DTARNWICK_TESTS=OFF >/dev/null
 	@ninja -C $(BUILD)-bench -j $(JOBS)
 	@scripts/run-benchmarks $(BUILD)-bench
 

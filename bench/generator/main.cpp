@@ -2,6 +2,11 @@
 //
 //   generate-project --units N --seed S --out DIR [--dense] [--lines N] [--text-forms PERCENT]
 //                    [--unused N] [--pictures N] [--portable-forms] [--list-binary-forms]
+//   generate-project --shape NAME --size N --out DIR
+//
+// The second form writes one input of extreme shape (see large_shapes.h): settings (N bytes),
+// settings-line (N bytes on one line), units (N units), chain (N units), missing-uses (N entries),
+// text-form (N lines), open-collections (N collections), long-list (N items).
 //
 // Prints the path of the project file; with --list-binary-forms also every binary form file,
 // one per line after it. A summary goes to standard error.
@@ -11,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "large_shapes.h"
 #include "project_generator.h"
 
 namespace {
@@ -18,7 +24,8 @@ namespace {
 int Usage() {
   std::fputs("usage: generate-project --units N --seed S --out DIR [--dense] [--lines N]\n"
              "                        [--text-forms PERCENT] [--unused N] [--pictures N]\n"
-             "                        [--portable-forms] [--list-binary-forms]\n",
+             "                        [--portable-forms] [--list-binary-forms]\n"
+             "       generate-project --shape NAME --size N --out DIR\n",
              stderr);
   return 1;
 }
@@ -47,9 +54,48 @@ bool ReadOption(std::string_view name, const char* value, tarnwick::GeneratorOpt
   return true;
 }
 
+// Writes one input of extreme shape; empty when the name is unknown.
+std::string WriteShape(std::string_view shape, long long size, const std::string& folder) {
+  const int count = static_cast<int>(size);
+  if (shape == "settings" || shape == "settings-line")
+    return tarnwick::WriteLargeSettings(folder, static_cast<size_t>(size), shape == "settings-line");
+  if (shape == "units") return tarnwick::WriteManyUnitsProject(folder, count);
+  if (shape == "chain") return tarnwick::WriteUnitChainProject(folder, count);
+  if (shape == "missing-uses") return tarnwick::WriteMissingUsesProject(folder, count);
+  if (shape == "text-form" || shape == "open-collections")
+    return tarnwick::WriteLargeTextFormProject(folder, count, shape == "open-collections");
+  if (shape == "long-list") return tarnwick::WriteLongListFormProject(folder, count);
+  return {};
+}
+
+// "--shape NAME --size N --out DIR" in any order.
+int GenerateShape(int argc, char** argv) {
+  std::string shape, folder;
+  long long size = -1;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string_view name = argv[i];
+    if (name == "--shape") shape = argv[i + 1];
+    else if (name == "--out") folder = argv[i + 1];
+    else if (name != "--size" || !ReadNumber(argv[i + 1], 1, size)) return Usage();
+  }
+  if (argc % 2 == 0 || shape.empty() || folder.empty() || size < 1) return Usage();
+  try {
+    const std::string path = WriteShape(shape, size, folder);
+    if (path.empty()) return Usage();
+    std::printf("%s\n", path.c_str());
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "generate-project: %s\n", failure.what());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--shape") return GenerateShape(argc, argv);
+  }
   tarnwick::GeneratorOptions options;
   bool listForms = false;
   for (int i = 1; i < argc; ++i) {
