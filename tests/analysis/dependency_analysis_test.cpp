@@ -125,6 +125,18 @@ TEST_F(DependencyAnalysisTest, NodeBudgetCutsTheTreeWithOneWarning) {
                                      "densely connected to show every path."});
 }
 
+TEST_F(DependencyAnalysisTest, DepthSumBudgetCutsADeepChainWithTheSameWarning) {
+  Unit("Main", "", "unit Main; interface uses A; end.");
+  Unit("A", "", "unit A; interface uses B; end.");
+  Unit("B", "", "unit B; interface uses C; end.");
+  Unit("C", "", "unit C; interface uses SysUtils; end.");
+  EXPECT_EQ(Analyze("Main", {.DepthSumBudget = 10}), "Main[a[b[c[SysUtils]]]]");  // 0+1+2+3+4
+  EXPECT_TRUE(prompter_.Messages().empty());
+  EXPECT_EQ(Analyze("Main", {.DepthSumBudget = 5}), "Main[a[b]]");
+  EXPECT_EQ(prompter_.Shown(), Names{"warning: The dependency tree was cut at 3 nodes, their depths adding up to 3: "
+                                     "the project's units are too densely connected to show every path."});
+}
+
 TEST(SortDependencyTreeTest, EveryLevelByNameKeepingTheOrderOfEqualLabels) {
   DependencyForest forest = testing::ParseOutline("root[b, A[z, Y], dup[first], _x, a, 2, dup[second]], Alpha");
   SortDependencyTree(forest);

@@ -2,7 +2,11 @@
 #include "platform/text_util.h"
 #include "platform/win_path.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <tuple>
 #include <vector>
 
@@ -67,6 +71,21 @@ TEST(HostPath, ExactMatchWinsThenFirstSorted) {
   EXPECT_EQ(ToHostPath(folder.Path() + "uNIT1.pas"), folder.Path() + "UNIT1.pas");
 }
 
+TEST(HostPath, DeepPathsResolveWithAndWithoutTheListingCache) {
+  TempFolder folder;
+  std::string written, host;
+  for (int level = 0; level < 40; ++level) {
+    written += "sub" + std::to_string(level) + "\\";
+    host += "Sub" + std::to_string(level) + "/";
+  }
+  folder.Write(host + "Unit.pas", "x");
+  EXPECT_EQ(ToHostPath(folder.Path() + written + "UNIT.PAS"), folder.Path() + host + "Unit.pas");
+  FolderListingCache listings;
+  EXPECT_EQ(ToHostPath(folder.Path() + written + "unit.pas"), folder.Path() + host + "Unit.pas");
+  EXPECT_EQ(ToHostPath(folder.Path() + written + "..\\..\\SUB38\\Missing\\x"),
+            folder.Path() + host.substr(0, host.rfind("Sub38/") + 6) + "Missing/x");
+}
+
 TEST(HostPath, DrivePathsNeverOpen) {
   EXPECT_FALSE(FileExists("C:\\Windows\\win.ini"));
   EXPECT_FALSE(ReadWholeFile("\\\\server\\share\\x.pas").has_value());
@@ -98,6 +117,28 @@ TEST(Files, ReadWriteCreateDelete) {
   EXPECT_TRUE(DeleteFile(file));
   EXPECT_FALSE(FileExists(file));
   EXPECT_FALSE(CreateFolder(folder.Path() + "a\\b\\c", &error));  // one level only
+}
+
+// A FIFO would block the open forever and a device would be read without end: only regular files
+// (symbolic links followed) up to the size limit are read.
+TEST(Files, ReadsOnlyRegularFilesWithinTheLimit) {
+  TempFolder folder;
+  std::string fifo = folder.Path() + "fifo.pas";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string sparse = folder.Write("huge.pas", "");
+  ASSERT_EQ(::truncate(sparse.c_str(), static_cast<off_t>(kMaxInputFileSize + 1)), 0);
+  std::filesystem::create_symlink("/dev/zero", folder.Path() + "zero.dfm");
+  std::filesystem::create_symlink(folder.Write("real.pas", "unit Real;"), folder.Path() + "link.pas");
+  const std::pair<std::string, std::string> refused[] = {{fifo, "Not a regular file"},
+                                                         {folder.Path() + "zero.dfm", "Not a regular file"},
+                                                         {folder.Path(), "Is a directory"},
+                                                         {sparse, "The file is larger than 512 MB"}};
+  for (const auto& [path, reason] : refused) {
+    std::string error;
+    EXPECT_FALSE(ReadWholeFile(path, &error).has_value()) << path;
+    EXPECT_EQ(error, reason) << path;
+  }
+  EXPECT_EQ(ReadWholeFile(folder.Path() + "link.pas").value(), "unit Real;");
 }
 
 TEST(Files, FailedAtomicWriteKeepsOldFile) {

@@ -42,6 +42,20 @@ TEST_F(ReportOptionsStore, NoKeyKeepsTheStartStateAndAMissingValueTakesItsDefaul
   EXPECT_EQ(options.IndentSpaces, "3");
 }
 
+// A number field that holds no whole number would stop a document run later: it is read as its
+// default with one warning naming it. A number stored in either form is taken.
+TEST_F(ReportOptionsStore, NumberFieldsThatHoldNoNumberAreReadAsDefaultsWithAWarning) {
+  ReportOptions options = Loaded("\"DependencyMaxLevelNum\"=\"deep\"\n\"TabSpaces\"=dword:00000008\n"
+                                 "\"IndentSpaces\"=\"-2\"\n");
+  EXPECT_EQ(options.DependencyMaxLevelNum, "0");
+  EXPECT_EQ(options.TabSpaces, "8");
+  EXPECT_EQ(options.IndentSpaces, "3");
+  EXPECT_EQ(prompter_.Shown(),
+            (std::vector<std::string>{
+                "warning: The stored value DependencyMaxLevelNum (\"deep\") is not a whole number; 0 is used instead.",
+                "warning: The stored value IndentSpaces (\"-2\") is not a whole number; 3 is used instead."}));
+}
+
 TEST_F(ReportOptionsStore, ReadsSelectedOnlyWhenAllIsOff) {
   ReportOptions options = Loaded(
       "\"SourceAll\"=dword:00000001\n\"SourceSelected\"=dword:00000001\n"

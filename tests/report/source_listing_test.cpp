@@ -152,6 +152,12 @@ TEST(ListingSteps, EachStepAlone) {
 }
 
 // The golden case "reserved_word_case" shows the letter case ignored.
+TEST(ExpandTabs, BlanksUpToTheNextMultipleOfTheTabWidth) {
+  EXPECT_EQ(ExpandTabs("a\tb\r\n\tc\n12345\td", 4), "a   b\r\n    c\n12345   d");
+  EXPECT_EQ(ExpandTabs("\tx\t", 1), " x ");
+  EXPECT_EQ(ExpandTabs("a\tb", 0), "a\tb");  // no width: the listing shows a tab as one blank
+}
+
 TEST(IsReservedWord, KnowsExactlyTheTable) {
   std::istringstream words(
       "and begin do else end if string then array as at asm automated case class const constructor destructor "

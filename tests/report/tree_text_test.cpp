@@ -43,6 +43,24 @@ TEST(DependencyText, FailsOnALevelThatIsNoWholeNumber) {
   EXPECT_THROW(WriteDependencyText(DependencyForest{}, options, writer), DocumentError);
 }
 
+// The level note stands only above a tree that is cut there; without "Max Levels" the number is
+// ignored.
+TEST(DependencyText, MaxLevelsCutsThePrintedTree) {
+  const DependencyForest tree = testing::ParseOutline("A[B[C[D]], E]");
+  ReportOptions options;
+  options.IndentSpaces = "0";
+  options.DependencyMaxLevelNum = "2";
+  auto text = [&] {
+    HtmlWriter writer;
+    WriteDependencyText(tree, options, writer);
+    return writer.Body();
+  };
+  EXPECT_EQ(text(), "<H3>Dependencies</H3>\r\n<P>\r\nA<BR>\r\nB<BR>\r\nC<BR>\r\nD<BR>\r\nE<BR>\r\n</P>\r\n");
+  options.DependencyMaxLevel = true;
+  EXPECT_EQ(text(), "<H3>Dependencies</H3>\r\n<P>\r\n(to a max of 2 levels)<BR>\r\nA<BR>\r\nB<BR>\r\nE<BR>\r\n</P>\r\n");
+  EXPECT_EQ(DependencyRowsOf(tree, options).size(), 3u);  // the pictures draw the same rows
+}
+
 TEST(ObjectText, WritesNothingForAnEmptyTree) { EXPECT_EQ(ObjectText(ObjectForest{}, ReportOptions{}), ""); }
 
 TEST(ObjectText, AnchorsFormsOfTheIndexAndLeavesPropertiesOutWhenAsked) {

@@ -66,6 +66,22 @@ TEST_F(DependencyFilterTest, NamesMatchWithoutBlanksTabsCaseAndCircularMark) {
   EXPECT_EQ(Filtered(), "Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , Form1(Circular)(Circular)]");
 }
 
+// Many names at once are merged in one pass: the same list as offering them one by one, with the
+// selection kept on the names that were there.
+TEST_F(DependencyFilterTest, ManyAvailableUnitsMergeAsSingleOffersWould) {
+  model_.AddUnit({"Unit1", "Form1", ""});
+  const Names offered = {"zlib", "UNIT1", "sysutils", "ActiveX", "activex", "vcl.forms", "Zlib", "Abc"};
+  DependencyFilter single;
+  for (const char* name : {"Windows", "SysUtils", "Classes"}) single.AddAvailableUnit(model_, name);
+  for (const std::string& name : offered) single.AddAvailableUnit(model_, name);
+  filter_.SetSelected(FilterSide::Suppress, 1);  // SysUtils
+  filter_.AddAvailableUnits(model_, offered);
+  EXPECT_EQ(filter_.SuppressList, single.SuppressList);
+  EXPECT_EQ(filter_.SuppressList, (Names{"Abc", "ActiveX", "Classes", "SysUtils", "vcl.forms", "Windows", "zlib"}));
+  EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 3));
+  EXPECT_FALSE(filter_.IsSelected(FilterSide::Suppress, 1));
+}
+
 TEST_F(DependencyFilterTest, AvailableListIsSortedWithoutDuplicatesOrProjectUnits) {
   model_.AddUnit({"Unit1", "Form1", ""});
   filter_.AddAvailableUnit(model_, "UNIT1");
