@@ -202,7 +202,9 @@ std::shared_ptr<SourceUses> DependencyAnalyzer::Scan(const UnitVisit& unit) {
   std::optional<std::string> text = ReadTextFile(unit.FileName, &error);
   if (!text) {
     if (reportedFiles_.insert(unit.FileKey).second) {
-      ui_.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + ToHostPath(unit.FileName) + "\r\r" + error);
+      const std::string host = ToHostPath(unit.FileName);
+      model_.ReportedUnreadable.insert(ToLowerAscii(host));
+      ui_.Messages.Show(MessageKind::Error, "Can not open file: \r\r" + host + "\r\r" + error);
     }
     return nullptr;
   }

@@ -56,6 +56,7 @@ void ProjectModel::Clear() {
   DependencyTree.clear();
   Images.clear();
   CodePage = kFallbackCodePage;
+  ReportedUnreadable.clear();
 }
 
 }  // namespace tarnwick

@@ -40,6 +40,9 @@ class ProjectModel {
   DependencyForest DependencyTree;
   ObjectForest ObjectTree;
   std::vector<ImageEntry> Images;
+  /// The lower-cased host paths of the files whose read failure has been shown during this open,
+  /// so a later document run notes them without showing the same failure again.
+  std::unordered_set<std::string> ReportedUnreadable;
   /// The form names the image-naming dialog offers for a capture, in unit order.
   std::vector<std::string> ImageFormNames;
   SourceColumnWidths ColumnWidths;

@@ -337,7 +337,10 @@ void DocumentRun::UnitListing(const UnitEntry& unit) {
     SourceToHtml(model_, unit.UnitName, options_, writer_, ui_);
   } catch (const DocumentError& failure) {
     writer_.WriteLine("<I>The source could not be read. " + EscapeHtml(failure.what()) + "</I><BR>");
-    ui_.Messages.Show(MessageKind::Error, failure.what());
+    // Shown once: the analysis may have shown the same file's failure already.
+    if (!model_.ReportedUnreadable.contains(ToLowerAscii(ToHostPath(UnitSourceFile(model_, unit.UnitName))))) {
+      ui_.Messages.Show(MessageKind::Error, failure.what());
+    }
     NoteFailure();
   }
 }

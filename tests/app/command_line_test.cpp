@@ -104,6 +104,7 @@ TEST_F(CommandLineTest, AnUnreadableUnitIsWrittenWithErrors) {
   std::filesystem::remove(folder_.Path() + "Demo/Contacts.pas");
   EXPECT_EQ(Run({"-o", "DependencyOutput=0", "-o", "ObjectsOutput=0", Project()}), 5);
   EXPECT_EQ(out_, Document() + "\n");
+  EXPECT_EQ(err_, "error: Can not open file: \n\n" + folder_.Path() + "Demo/contacts.pas\n\nNo such file or directory\n");
   std::string document = testing::ReadFileText(Document());
   EXPECT_NE(document.find("<I>The source could not be read. Cannot open file &quot;" + folder_.Path() +
                           "Demo/Contacts.pas&quot;. No such file or directory</I><BR>"),
