@@ -53,7 +53,7 @@ TEST(DependencyText, MaxLevelsCutsThePrintedTree) {
   auto text = [&] {
     HtmlWriter writer;
     WriteDependencyText(tree, options, writer);
-    return writer.Body();
+    return writer.Text();
   };
   EXPECT_EQ(text(), "<H3>Dependencies</H3>\r\n<P>\r\nA<BR>\r\nB<BR>\r\nC<BR>\r\nD<BR>\r\nE<BR>\r\n</P>\r\n");
   options.DependencyMaxLevel = true;
