@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/project_file_parser.h"
+#include "app/workspace.h"
 
 namespace {
 
