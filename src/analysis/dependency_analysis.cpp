@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -46,16 +47,30 @@ struct UnitVisit {
   std::string FileKey;   // the file name in lower case
   bool Loaded = false;   // with the cache on: `Uses` holds the file's entries, or null
   std::shared_ptr<SourceUses> Uses;
+  // Compact tree: the file's subtree stands at an earlier place. Shared by every name that leads
+  // to the file, as the root's name and the lower-cased one do.
+  bool* Expanded = nullptr;
+};
+
+// Compact tree: a child made for a project unit, expanded or turned into a "see above" leaf when
+// its turn comes.
+struct PendingUnit {
+  DependencyNode* Node;
+  UnitVisit* Unit;
 };
 
 // A unit node whose entries are being followed. The frames on the stack are the current node and
-// all its ancestors, so the tree is built without recursion however deep it grows.
+// all its ancestors, so the tree is built without recursion however deep it grows. The full tree
+// follows `Uses` entry by entry; the compact tree makes all children at once and walks `Pending`.
 struct Frame {
   DependencyNode* Node;
   std::shared_ptr<SourceUses> Uses;
   size_t Next;
   uint32_t LabelId;
+  std::vector<PendingUnit> Pending;
 };
+
+constexpr std::string_view kSeeAbove = " (see above)";
 
 /// One run of the dependency analysis over a project model.
 ///
@@ -68,24 +83,31 @@ class DependencyAnalyzer {
       : model_(model), unitList_(units), ui_(ui), options_(options) {}
 
   void Run(const std::string& rootUnitName) {
-    Visit(nullptr, UnitFor(rootUnitName));
+    UnitVisit& root = UnitFor(rootUnitName);
+    if (DependencyNode* node = AddNode(nullptr, root.Label)) Enter(node, root);
     while (!frames_.empty() && !cut_) {
       Frame& frame = frames_.back();
-      if (frame.Next == frame.Uses->Entries.size()) {
+      if (frame.Next == (options_.Compact ? frame.Pending.size() : frame.Uses->Entries.size())) {
         --onPath_[frame.LabelId];
         frames_.pop_back();
-        continue;
+      } else if (options_.Compact) {
+        ExpandOnce(frame.Pending[frame.Next++]);
+      } else {
+        // The entry lives in the file's record, which outlasts a push onto the stack.
+        ResolvedEntry& entry = frame.Uses->Entries[frame.Next++];
+        Follow(frame.Node, frame.LabelId, entry);
       }
-      // The entry lives in the file's record, which outlasts a push onto the stack.
-      ResolvedEntry& entry = frame.Uses->Entries[frame.Next++];
-      Follow(frame.Node, frame.LabelId, entry);
     }
     unitList_.AddAvailableUnits(model_, std::move(offered_));
   }
 
  private:
-  void Visit(DependencyNode* parent, UnitVisit& unit);
+  void Enter(DependencyNode* node, UnitVisit& unit);
   void Follow(DependencyNode* parent, uint32_t parentLabelId, ResolvedEntry& entry);
+  int Circles(const ResolvedEntry& entry, uint32_t parentLabelId) const;
+  void OfferOutside(ResolvedEntry& entry);
+  void MakeChildren(Frame& frame);
+  void ExpandOnce(PendingUnit pending);
   DependencyNode* AddNode(DependencyNode* parent, const std::string& label);
   UnitVisit& UnitFor(const std::string& unitName);
   std::shared_ptr<SourceUses> Load(UnitVisit& unit);
@@ -105,6 +127,7 @@ class DependencyAnalyzer {
   // By the lower-cased file name; null for a file that cannot be read.
   std::unordered_map<std::string, std::shared_ptr<SourceUses>> sources_;
   std::unordered_set<std::string> reportedFiles_;
+  std::unordered_map<std::string, bool> expandedFiles_;  // elements stay in place
   std::unordered_map<std::string, uint32_t> labelIds_;
   std::vector<int> onPath_;
   std::vector<Frame> frames_;
@@ -114,18 +137,18 @@ class DependencyAnalyzer {
   bool cut_ = false;
 };
 
-// Adds the node of a unit and, when its file can be read, puts it on the stack to follow its
-// entries.
-void DependencyAnalyzer::Visit(DependencyNode* parent, UnitVisit& unit) {
+// Reads the uses of a unit's new node and, when its file can be read, puts the node on the stack
+// to follow its entries.
+void DependencyAnalyzer::Enter(DependencyNode* node, UnitVisit& unit) {
   ui_.Progress.SetStatusText(unit.StatusText);
   ui_.Progress.Step();
-  DependencyNode* node = AddNode(parent, unit.Label);
-  if (node == nullptr) return;
+  *unit.Expanded = true;
   std::shared_ptr<SourceUses> uses = Load(unit);
   if (!uses) return;
   node->Children.reserve(uses->Entries.size());
   ++onPath_[unit.LabelId];
-  frames_.push_back({node, std::move(uses), 0, unit.LabelId});
+  frames_.push_back({node, std::move(uses), 0, unit.LabelId, {}});
+  if (options_.Compact) MakeChildren(frames_.back());
 }
 
 // One uses entry under `parent`: an outside leaf, circular leaves, or the unit's own subtree.
@@ -134,18 +157,61 @@ void DependencyAnalyzer::Visit(DependencyNode* parent, UnitVisit& unit) {
 // names another form can make the key differ from that label, and the branch would never end.
 void DependencyAnalyzer::Follow(DependencyNode* parent, uint32_t parentLabelId, ResolvedEntry& entry) {
   if (!entry.ProjectUnit) {
-    if (AddNode(parent, entry.Written) == nullptr) return;
-    // Offering the same entry again cannot change the list: nothing else edits it meanwhile.
-    if (!entry.Offered) offered_.push_back(entry.Written);
-    entry.Offered = true;
+    if (AddNode(parent, entry.Written) != nullptr) OfferOutside(entry);
     return;
   }
-  int circles = AncestorsCarrying(entry.KeyId, parentLabelId);
-  if (circles == 0 && AncestorsCarrying(entry.Target->LabelId, parentLabelId) > 0) circles = 1;
+  const int circles = Circles(entry, parentLabelId);
   for (int i = 0; i < circles; ++i) {
     if (AddNode(parent, entry.CircularLabel) == nullptr) return;
   }
-  if (circles == 0) Visit(parent, *entry.Target);
+  if (circles > 0) return;
+  if (DependencyNode* node = AddNode(parent, entry.Target->Label)) Enter(node, *entry.Target);
+}
+
+int DependencyAnalyzer::Circles(const ResolvedEntry& entry, uint32_t parentLabelId) const {
+  const int circles = AncestorsCarrying(entry.KeyId, parentLabelId);
+  return circles == 0 && AncestorsCarrying(entry.Target->LabelId, parentLabelId) > 0 ? 1 : circles;
+}
+
+// Offering the same entry again cannot change the list: nothing else edits it meanwhile.
+void DependencyAnalyzer::OfferOutside(ResolvedEntry& entry) {
+  if (!entry.Offered) offered_.push_back(entry.Written);
+  entry.Offered = true;
+}
+
+// Compact tree: makes every child of the frame's node in display order, so that the walk over
+// `Pending` meets each unit first where the sorted tree shows it first.
+void DependencyAnalyzer::MakeChildren(Frame& frame) {
+  struct Planned {
+    const std::string* Label;
+    UnitVisit* Unit;
+  };
+  std::vector<Planned> planned;
+  for (ResolvedEntry& entry : frame.Uses->Entries) {
+    if (!entry.ProjectUnit) {
+      planned.push_back({&entry.Written, nullptr});
+      OfferOutside(entry);
+      continue;
+    }
+    const int circles = Circles(entry, frame.LabelId);
+    for (int i = 0; i < circles; ++i) planned.push_back({&entry.CircularLabel, nullptr});
+    if (circles == 0) planned.push_back({&entry.Target->Label, entry.Target});
+  }
+  std::stable_sort(planned.begin(), planned.end(),
+                   [](const Planned& a, const Planned& b) { return CompareNames(*a.Label, *b.Label) < 0; });
+  for (const Planned& child : planned) {
+    DependencyNode* node = AddNode(frame.Node, *child.Label);
+    if (node == nullptr) return;
+    if (child.Unit != nullptr) frame.Pending.push_back({node, child.Unit});
+  }
+}
+
+void DependencyAnalyzer::ExpandOnce(PendingUnit pending) {
+  if (*pending.Unit->Expanded) {
+    pending.Node->Label += kSeeAbove;
+  } else {
+    Enter(pending.Node, *pending.Unit);
+  }
 }
 
 // Every node is added below the node of the top frame, so its depth is the number of frames.
@@ -176,10 +242,9 @@ UnitVisit& DependencyAnalyzer::UnitFor(const std::string& unitName) {
   unit.StatusText = "Processing " + unitName;
   unit.Label = row != nullptr && !row->FormName.empty() ? row->FormName : unitName;
   unit.LabelId = Intern(ToLowerAscii(unit.Label));
-  const std::string path = row != nullptr ? row->Path : std::string();
-  const std::string file = HasDrivePart(path) ? path + unitName : model_.ProjectFolder + path + unitName;
-  unit.FileName = AppendExtensionIfMissing(file, ".pas");
+  unit.FileName = UnitFileName(model_, unitName);
   unit.FileKey = ToLowerAscii(unit.FileName);
+  unit.Expanded = &expandedFiles_[unit.FileKey];
   return unit;
 }
 
@@ -265,6 +330,13 @@ void SortSiblings(DependencyForest& siblings) {
 }
 
 }  // namespace
+
+std::string UnitFileName(const ProjectModel& model, const std::string& unitName) {
+  const UnitEntry* row = model.FindUnitByName(unitName);
+  const std::string path = row != nullptr ? row->Path : std::string();
+  const std::string file = HasDrivePart(path) ? path + unitName : model.ProjectFolder + path + unitName;
+  return AppendExtensionIfMissing(file, ".pas");
+}
 
 void AnalyzeDependencies(ProjectModel& model, UnitListSink& units, UserInterface& ui,
                          const DependencyAnalysisOptions& options) {

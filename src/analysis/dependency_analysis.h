@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "analysis/tree_nodes.h"
 #include "analysis/project_model.h"
@@ -22,7 +23,14 @@ struct DependencyAnalysisOptions {
   /// Keeps the uses entries of every file for the length of the analysis, so each file is read
   /// once. Only tests and benchmarks turn it off, to compare with reading the file at every visit.
   bool CacheSources = true;
+  /// Expands each project unit once, at its first place in display order (children are followed
+  /// in their sorted order); every later place is a leaf labelled as the unit + " (see above)".
+  bool Compact = false;
 };
+
+/// The file a unit's uses clauses are read from: its Source list path, taken from the project
+/// folder unless it has a drive part, + the unit name, with ".pas" when it has no extension.
+std::string UnitFileName(const ProjectModel& model, const std::string& unitName);
 
 /// Builds the dependency tree of the open project from `Model.RootUnitName` through every uses
 /// clause, marking circular references; offers outside units to `units`.

@@ -56,7 +56,10 @@ TParser::TParser(std::string text) : text_(std::move(text)) {
   if (text_.starts_with(kByteOrderMark)) text_.erase(0, kByteOrderMark.size());
 }
 
-void TParser::SetPosition(size_t position) { pos_ = std::min(position, text_.size()); }
+void TParser::SetPosition(size_t position) {
+  pos_ = std::min(position, text_.size());
+  if (pos_ == 0) section_ = UsesSection::Interface;
+}
 
 bool TParser::IsWhitespace(char c) const {
   return static_cast<unsigned char>(c) <= 32 && (c != '\r' || crIsWhitespace_);
@@ -148,7 +151,10 @@ void TParser::ReadRestOfLine(std::string& text) {
 
 bool TParser::FindUses(Token& token) {
   while (!token.IsEnd()) {
-    if (token.Kind == TokenKind::Identifier && EqualsNoCase(token.Text, "uses")) return true;
+    if (token.Kind == TokenKind::Identifier) {
+      if (EqualsNoCase(token.Text, "uses")) return true;
+      if (EqualsNoCase(token.Text, "implementation")) section_ = UsesSection::Implementation;
+    }
     NextToken(token);
   }
   return false;
@@ -161,6 +167,7 @@ bool TParser::ReadUsesEntry(UsesEntry& entry) {
   entry.FormName.clear();
   entry.Path.clear();
   entry.Kind = UsesFormKind::Plain;
+  entry.Section = section_;
   Token token;
   NextToken(token);
   entry.UnitName = token.Text;

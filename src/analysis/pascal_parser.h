@@ -30,6 +30,9 @@ CharClass CharClassOf(char c);
 /// token other than ";", "," or "{" (Unrecognized).
 enum class UsesFormKind { Plain = 0, Typed = 1, Unrecognized = 2 };
 
+/// The part of a unit a uses clause stands in. A project file's clause counts as Interface.
+enum class UsesSection { Interface = 0, Implementation = 1 };
+
 /// One token: its text and kind. The end of the input is the empty token of kind Other; an empty
 /// string literal ('') is a String token with empty text and is not the end.
 struct Token {
@@ -46,6 +49,7 @@ struct UsesEntry {
   std::string FormName;
   std::string Path;
   UsesFormKind Kind = UsesFormKind::Plain;
+  UsesSection Section = UsesSection::Interface;
 };
 
 /// The tokenizer of Delphi source text, project files and form text.
@@ -75,7 +79,8 @@ class TParser {
   std::string_view Text() const { return text_; }
 
   size_t Position() const { return pos_; }
-  /// Moves to a byte position; a position past the end is taken as the end. 0 rewinds.
+  /// Moves to a byte position; a position past the end is taken as the end. 0 rewinds, back to the
+  /// interface section too.
   void SetPosition(size_t position);
   bool AtEnd() const { return pos_ >= text_.size(); }
   /// The next byte without consuming it; 0 at the end.
@@ -93,7 +98,8 @@ class TParser {
   void ReadRestOfLine(std::string& text);
 
   /// From `token` on, reads tokens with `NextToken` until one is the identifier "uses" (any letter
-  /// case): true, with `token` holding it; false when the end of the input is reached.
+  /// case): true, with `token` holding it; false when the end of the input is reached. Passing
+  /// the keyword "implementation" puts the following clauses in the implementation section.
   bool FindUses(Token& token);
   /// Reads one entry of a uses clause, called just after "uses" or after the "," ending the
   /// previous entry. Gives true when the clause has ended with this entry. Dotted unit names
@@ -119,6 +125,7 @@ class TParser {
   size_t wsEnd_ = 0;
   bool crIsWhitespace_ = true;
   bool skipComments_ = true;
+  UsesSection section_ = UsesSection::Interface;
 };
 
 }  // namespace tarnwick

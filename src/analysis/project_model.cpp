@@ -54,6 +54,7 @@ void ProjectModel::Clear() {
   UnusedSources.clear();
   ObjectTree.clear();
   DependencyTree.clear();
+  Uses.Clear();
   Images.clear();
   CodePage = kFallbackCodePage;
   ReportedUnreadable.clear();

@@ -9,6 +9,7 @@
 #include "analysis/image_entry.h"
 #include "analysis/tree_nodes.h"
 #include "platform/text_encoding.h"
+#include "analysis/uses_graph.h"
 
 namespace tarnwick {
 
@@ -27,8 +28,8 @@ struct SourceColumnWidths {
   int Path = 0;
 };
 
-/// The open project: its files, the sorted unit list, the unused sources, the two trees and the
-/// images. Plain data that every front end displays; it owns the trees and the pictures.
+/// The open project: its files, the sorted unit list, the unused sources, the two trees, the uses
+/// graph and the images. Plain data that every front end displays; it owns the trees and the pictures.
 class ProjectModel {
  public:
   std::string ProjectFile;
@@ -38,6 +39,8 @@ class ProjectModel {
   std::string RootUnitName;
   std::vector<std::string> UnusedSources;  // sorted without regard to case
   DependencyForest DependencyTree;
+  /// Who uses whom among the units, with the circular reference groups; built with the tree.
+  UsesGraph Uses;
   ObjectForest ObjectTree;
   std::vector<ImageEntry> Images;
   /// The lower-cased host paths of the files whose read failure has been shown during this open,
@@ -62,8 +65,8 @@ class ProjectModel {
   /// The first unit, in list order, whose form name equals `formName` exactly; null if none.
   const UnitEntry* FindUnitByForm(std::string_view formName) const;
 
-  /// Empties what a closed project leaves behind: project file, units, unused sources, trees and
-  /// images. The folders and the two names stay until the next open overwrites them.
+  /// Empties what a closed project leaves behind: project file, units, unused sources, trees, the
+  /// uses graph and images. The folders and the two names stay until the next open overwrites them.
   void Clear();
 
  private:

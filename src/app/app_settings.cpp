@@ -25,6 +25,7 @@ void LoadSettings(SettingsStore& store, AppSettings& settings) {
   // A stored value that names no code page is read as "auto".
   settings.SourceCodePage = CanonicalCodePage(ReadStringDefault(key, "SourceCodePage", std::string(kAutoCodePage)))
                                 .value_or(std::string(kAutoCodePage));
+  settings.DependencyCompact = ReadBoolDefault(key, "DependencyCompact", false);
   key.CloseKey();
 }
 
@@ -43,6 +44,7 @@ bool SaveSettings(SettingsStore& store, const AppSettings& settings, Prompter& p
   key.WriteInteger("AnalyzeDependencies", settings.AnalyzeDependencies ? 1 : 0);
   key.WriteInteger("AnalyzeForms", settings.AnalyzeForms ? 1 : 0);
   key.WriteString("SourceCodePage", settings.SourceCodePage);
+  key.WriteInteger("DependencyCompact", settings.DependencyCompact ? 1 : 0);
   key.CloseKey();
   if (!store.Save()) {
     prompter.Show(MessageKind::Error, kSaveWriteFailed);

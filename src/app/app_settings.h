@@ -24,6 +24,8 @@ struct AppSettings {
   /// The code page of the project's text that is not UTF-8: "auto" (detected at each open) or a
   /// name as `CanonicalCodePage` gives it.
   std::string SourceCodePage = std::string(kAutoCodePage);
+  /// The dependency tree expands each unit once; later places are " (see above)" leaves.
+  bool DependencyCompact = false;
 };
 
 /// Loads the settings; a missing key leaves every start value. A stored quality outside 1..100 is

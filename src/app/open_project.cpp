@@ -6,6 +6,7 @@
 #include "analysis/dependency_analysis.h"
 #include "analysis/form_analysis.h"
 #include "analysis/project_file_parser.h"
+#include "analysis/uses_graph.h"
 #include "capture/image_list.h"
 #include "capture/saved_images.h"
 #include "platform/file_system.h"
@@ -51,8 +52,10 @@ bool ReadProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks
   FindSavedImages(workspace.Model, workspace.Settings.BitmapImages, ui);
   DetermineRootUnit(workspace.Model);
   if (workspace.Settings.AnalyzeDependencies) {
-    AnalyzeDependencies(workspace.Model, workspace.Dependencies, ui);
+    AnalyzeDependencies(workspace.Model, workspace.Dependencies, ui,
+                        {.Compact = workspace.Settings.DependencyCompact});
     workspace.Dependencies.ShowFilteredDependencies(workspace.Model.DependencyTree);
+    workspace.Model.Uses = BuildUsesGraph(workspace.Model);
   }
   ListUnusedSources(workspace.Model);
   Call(hooks.EnableProjectCommands);

@@ -14,6 +14,7 @@
 #include "report/source_listing.h"
 #include "report/tree_images.h"
 #include "report/tree_text.h"
+#include "report/uses_graph_files.h"
 
 namespace tarnwick {
 
@@ -21,6 +22,7 @@ namespace {
 
 constexpr std::string_view kCreationFailed = "There was an error during creation of the HTML file.\r\r";
 constexpr std::string_view kProductName = "Tarnwick";
+constexpr const char* kDependencyGraphFile = "DependencyGraph.svg";
 
 // Ends a run whose failure has been shown already (an image file that could not be written).
 struct RunStopped {};
@@ -97,6 +99,8 @@ class DocumentRun {
   void SourceSections();
   void DependencySection();
   void DependencyTable();
+  void CircularReferences();
+  void DependencyGraphPicture();
   void UnusedUnitsSection();
   void ObjectSection();
   void UnitListing(const UnitEntry& unit);
@@ -253,6 +257,10 @@ void DocumentRun::IndexDependencies() {
   if (!options_.DependencyAll || CurrentDependencies().empty()) return;
   IndexEntry("<DD><B>Dependencies</B></DD>");
   IndexEntry("<DL><DD><A HREF=\"#UnitDependencies\">Dependency Tree</A></DD></DL>");
+  if (options_.DependencyCycles)
+    IndexEntry("<DL><DD><A HREF=\"#CircularReferences\">Circular References</A></DD></DL>");
+  if (options_.DependencyGraph)
+    IndexEntry("<DL><DD><A HREF=\"#DependencyGraph\">Dependency Graph</A></DD></DL>");
 }
 
 void DocumentRun::IndexUnusedUnits() {
@@ -363,8 +371,34 @@ void DocumentRun::DependencySection() {
     TreePictures("Dependencies", "<H3 ALIGN=\"LEFT\">Dependencies</H3>", font, false,
                  DependencyRowsOf(CurrentDependencies(), options_));
   }
+  if (options_.DependencyCycles) CircularReferences();
+  if (options_.DependencyGraph) DependencyGraphPicture();
   writer_.WriteLine("</font>");
   writer_.WriteLine();
+}
+
+void DocumentRun::CircularReferences() {
+  writer_.WriteLine("<A NAME=\"CircularReferences\"></A>");
+  writer_.WriteLine("<H3>Circular References</H3>");
+  writer_.WriteLine("<P>");
+  const std::vector<std::string> rows = CycleGroupRows(model_.Uses);
+  if (rows.empty()) writer_.WriteLine("No circular references.<BR>");
+  for (const std::string& row : rows) writer_.WriteLine(EscapeHtml(row) + "<BR>");
+  writer_.WriteLine("</P>");
+}
+
+// The picture is made again at every run, since the units may have changed since the last one.
+void DocumentRun::DependencyGraphPicture() {
+  ui_.Progress.SetStatusText("Drawing dependency graph...");
+  ui_.Progress.Step();
+  std::string error;
+  if (!WriteUsesGraphSvg(model_.Uses, model_.DocumentationFolder + kDependencyGraphFile, error)) {
+    ui_.Messages.Show(MessageKind::Error, "Could not draw the dependency graph.\r\r" + error);
+    return;
+  }
+  writer_.WriteLine("<A NAME=\"DependencyGraph\"></A>");
+  writer_.WriteLine("<H3>Dependency Graph</H3>");
+  writer_.WriteLine("<P><IMG SRC=\"" + std::string(kDependencyGraphFile) + "\" ALT=\"Dependency Graph\"></P>");
 }
 
 void DocumentRun::DependencyTable() {

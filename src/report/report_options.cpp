@@ -70,6 +70,8 @@ const StoredField kStoredFields[] = {
     Number("DependencyOutput", FieldKind::Choice, &RO::DependencyOutput, kOutputAsJpeg),
     Text("DependencyFont", FieldKind::Text, &RO::DependencyFont, kTimes),
     Number("DependencyFontSize", FieldKind::Number, &RO::DependencyFontSize, 12),
+    Flag("DependencyCycles", &RO::DependencyCycles, false),
+    Flag("DependencyGraph", &RO::DependencyGraph, false),
     Flag("ObjectsAll", &RO::ObjectsAll, true),
     Flag("ObjectsShowProperties", &RO::ObjectsShowProperties, true),
     Number("ObjectsOutput", FieldKind::Choice, &RO::ObjectsOutput, kOutputAsText),

@@ -53,6 +53,8 @@ struct ReportOptions {
   int DependencyOutput = kOutputNone;
   std::string DependencyFont = "Times New Roman";
   int DependencyFontSize = 12;
+  bool DependencyCycles = false;  // the "Circular References" part of the dependency section
+  bool DependencyGraph = false;   // the uses graph drawn as "DependencyGraph.svg"
   bool ObjectsAll = true;
   bool ObjectsShowProperties = true;
   int ObjectsOutput = kOutputNone;

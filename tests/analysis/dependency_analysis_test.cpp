@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,54 @@ TEST_F(DependencyAnalysisTest, DepthSumBudgetCutsADeepChainWithTheSameWarning) {
                                      "the project's units are too densely connected to show every path."});
 }
 
+TEST_F(DependencyAnalysisTest, CompactTreeExpandsEachUnitOnceAtItsFirstPlaceOnScreen) {
+  struct Case {
+    const char* Name;
+    std::vector<std::pair<std::string, std::string>> Units;  // name and source; Unit1 has Form1
+    std::string Compact;
+  };
+  const std::vector<Case> cases = {
+      {"circle through the implementation clause",
+       {{"Unit1", "unit Unit1; interface uses Unit2; end."}, {"Unit2", "unit Unit2; implementation uses Unit1; end."}},
+       "Form1[unit2[Form1 (Circular)]]"},
+      // B is read first, but A is shown first, so C is expanded under A.
+      {"shared unit",
+       {{"Unit1", "unit Unit1; interface uses B, A, SysUtils; end."},
+        {"A", "unit A; interface uses SysUtils, C; end."},
+        {"B", "unit B; implementation uses C, SysUtils; end."},
+        {"C", "unit C; interface uses D; end."},
+        {"D", "unit D; end."}},
+       "Form1[a[c[d], SysUtils], b[c (see above), SysUtils], SysUtils]"},
+      {"self use", {{"Unit1", "unit Unit1; interface uses Unit1; end."}}, "Form1[Form1 (see above)]"},
+      {"missing file",
+       {{"Unit1", "unit Unit1; interface uses A, Gone; end."}, {"A", "unit A; interface uses Gone; end."}, {"Gone", ""}},
+       "Form1[a[gone], gone (see above)]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    workspace_.Model.Clear();
+    Model().AddUnit({"Project1.dpr", "", ""});
+    for (const auto& [name, source] : c.Units) Unit(name, name == "Unit1" ? "Form1" : "", source);
+    EXPECT_EQ(Analyze("Unit1", {.Compact = true}), c.Compact);
+  }
+}
+
+TEST_F(DependencyAnalysisTest, CompactTreeGrowsWithTheUsesEntriesNotWithThePaths) {
+  // Each unit uses every later one: the full tree doubles with every unit, the compact one holds
+  // one node per uses entry and the root.
+  const int count = 24;
+  size_t entries = 0;
+  for (int i = 0; i < count; ++i) {
+    std::string source = "unit U" + std::to_string(i) + "; interface uses SysUtils";
+    for (int j = i + 1; j < count; ++j, ++entries) source += ", U" + std::to_string(j);
+    Unit("U" + std::to_string(i), "", source + "; end.");
+    ++entries;
+  }
+  Analyze("U0", {.Compact = true});
+  EXPECT_EQ(CountNodes(Model().DependencyTree), entries + 1);
+  EXPECT_TRUE(prompter_.Messages().empty());
+}
+
 TEST(SortDependencyTreeTest, EveryLevelByNameKeepingTheOrderOfEqualLabels) {
   DependencyForest forest = testing::ParseOutline("root[b, A[z, Y], dup[first], _x, a, 2, dup[second]], Alpha");
   SortDependencyTree(forest);
@@ -247,6 +296,29 @@ void WriteRandomProject(ProjectModel& model, const TempFolder& folder, unsigned 
   model.AddUnit({"Missing", "", ""});
 }
 
+// The compact tree as its rule states it, taken from the sorted full tree: walking it on screen,
+// a unit met again becomes a leaf with " (see above)", and what stood under it is dropped.
+DependencyForest CompactOf(const DependencyForest& full, const ProjectModel& model) {
+  std::set<std::string> unitLabels, seen;
+  for (const UnitEntry& unit : model.Units())
+    unitLabels.insert(ToLowerAscii(unit.FormName.empty() ? unit.UnitName : unit.FormName));
+  DependencyForest compact;
+  std::vector<std::pair<const DependencyNode*, DependencyNode*>> pending;
+  for (auto it = full.rbegin(); it != full.rend(); ++it) pending.push_back({it->get(), nullptr});
+  while (!pending.empty()) {
+    auto [node, parent] = pending.back();
+    pending.pop_back();
+    const std::string key = ToLowerAscii(node->Label);
+    const bool again = unitLabels.contains(key) && !seen.insert(key).second;
+    const std::string label = again ? node->Label + " (see above)" : node->Label;
+    DependencyNode* copy = parent ? parent->AddChild(label) : AddRoot(compact, label);
+    if (again) continue;
+    for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it) pending.push_back({it->get(), copy});
+  }
+  SortDependencyTree(compact);
+  return compact;
+}
+
 TEST(DependencyAnalysisCacheTest, ReadingEachFileOnceGivesTheTreeOfReadingItAtEveryVisit) {
   for (unsigned seed = 1; seed <= 25; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -263,6 +335,13 @@ TEST(DependencyAnalysisCacheTest, ReadingEachFileOnceGivesTheTreeOfReadingItAtEv
     for (const std::string& text : reference.Messages) {
       if (std::find(messages.begin(), messages.end(), text) == messages.end()) messages.push_back(text);
     }
+
+    RecordingPrompter quiet;
+    RecordingProgressSink quietProgress;
+    EstimatingTextMeasure quietMeasure;
+    UserInterface quietUi{quiet, quietProgress, quietMeasure};
+    AnalyzeDependencies(workspace.Model, workspace.Dependencies, quietUi, {.Compact = true});
+    EXPECT_EQ(Outline(workspace.Model.DependencyTree), Outline(CompactOf(reference.Tree, workspace.Model)));
 
     for (bool cache : {true, false}) {
       RecordingPrompter prompter;

@@ -69,13 +69,15 @@ TEST(AppSettings, SaveWritesAllNineValuesInOrderAndRoundTrips) {
   settings.AlternateBrowserPath = "C:\\Program Files\\Browser \"X\"\\x.exe";
   settings.AnalyzeForms = false;
   settings.SourceCodePage = "windows-1251";
+  settings.DependencyCompact = true;
   RecordingPrompter prompter;
   ASSERT_TRUE(SaveSettings(store, settings, prompter));
   EXPECT_TRUE(prompter.Messages().empty());
   EXPECT_EQ(store.ValueNames(kRegistryKey),
             (std::vector<std::string>{"BitmapImages", "JPegCompressionQuality", "BuiltInBrowser", "DefaultBrowser",
                                       "AlternateBrowser", "AlternateBrowserPath", "AnalyzeDependencies",
-                                      "AnalyzeForms", "SourceCodePage"}));
+                                      "AnalyzeForms", "SourceCodePage",
+                                      "DependencyCompact"}));
 
   SettingsStore reread(folder.Path() + "Tarnwick.reg");
   ASSERT_TRUE(reread.Load());
@@ -88,6 +90,7 @@ TEST(AppSettings, SaveWritesAllNineValuesInOrderAndRoundTrips) {
   EXPECT_TRUE(loaded.AnalyzeDependencies);
   EXPECT_FALSE(loaded.AnalyzeForms);
   EXPECT_EQ(loaded.SourceCodePage, "windows-1251");
+  EXPECT_TRUE(loaded.DependencyCompact);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "platform/text_util.h"
 #include "report/documentation_writer.h"
 #include "report/report_options.h"
+#include "report/uses_graph_files.h"
 #include "version.h"
 
 namespace tarnwick {
@@ -41,6 +42,9 @@ struct CommandLineOptions {
   bool DependencyAll = false;
   std::optional<std::vector<std::string>> ObjectShow;
   bool ObjectAll = false;
+  bool Cycles = false;
+  std::string Graph;
+  bool GraphOutside = false;
 };
 
 /// Exit statuses of a run; the usage text lists them.
@@ -62,7 +66,7 @@ const std::set<std::string>& AppSettingNames() {
   static const std::set<std::string> names = {
       "BitmapImages",     "JPegCompressionQuality", "BuiltInBrowser",      "DefaultBrowser",
       "AlternateBrowser", "AlternateBrowserPath",   "AnalyzeDependencies", "AnalyzeForms",
-      "SourceCodePage"};
+      "SourceCodePage",   "DependencyCompact"};
   return names;
 }
 
@@ -129,6 +133,13 @@ void DefineOptions(CLI::App& app, CommandLineOptions& options) {
   app.add_option("--object-show", options.ObjectShow, "Replace the object filter's shown types, then filter")
       ->delimiter(',');
   app.add_flag("--object-all", options.ObjectAll, "Show the full object tree");
+  app.add_flag("--cycles", options.Cycles, "Print the circular reference groups instead of documenting");
+  app.add_option("--graph", options.Graph, "Write the units' uses graph (FILE.dot or FILE.graphml) instead of documenting")
+      ->check([](const std::string& path) {
+        return GraphFileFormatOf(path) == GraphFileFormat::Unknown ? "the graph file must end in .dot, .gv or .graphml"
+                                                                   : "";
+      });
+  app.add_flag("--graph-outside", options.GraphOutside, "Put the units outside the project into the graph too");
 }
 
 void ApplyViewChoices(const CommandLineOptions& options, Workspace& workspace) {
@@ -176,6 +187,25 @@ int WriteDocs(const CommandLineOptions& options, Workspace& workspace, ReportOpt
   return kFailure;
 }
 
+// --graph and --cycles: the uses graph is built here when the open flow did not analyse dependencies.
+int WriteDependencyInsight(const CommandLineOptions& options, Workspace& workspace, Prompter& prompter) {
+  if (!workspace.Settings.AnalyzeDependencies) workspace.Model.Uses = BuildUsesGraph(workspace.Model);
+  const UsesGraph& graph = workspace.Model.Uses;
+  if (!options.Graph.empty()) {
+    std::string error;
+    if (!WriteUsesGraphFile(graph, options.Graph, options.GraphOutside, error)) {
+      prompter.Show(MessageKind::Error, "Could not write the graph file " + options.Graph + ".\r\r" + error,
+                    MessageButtons::Ok);
+      return kFailure;
+    }
+  }
+  if (options.Cycles) {
+    std::cout << "Circular references (" << graph.Cycles.size() << "):\n";
+    for (const std::string& row : CycleGroupRows(graph)) std::cout << "  " << row << "\n";
+  }
+  return kWritten;
+}
+
 int Run(const CommandLineOptions& options) {
   TerminalPrompter prompter(options.Yes, ::isatty(STDIN_FILENO) != 0);
   SettingsStore store(options.SettingsFile.empty() ? SettingsStore::DefaultFilePath() : options.SettingsFile);
@@ -206,6 +236,10 @@ int Run(const CommandLineOptions& options) {
   prompter.SetCodePage(workspace.Model.CodePage);
   ApplyViewChoices(options, workspace);
   progress.Reset();
+  if (options.Cycles || !options.Graph.empty()) {
+    const int status = WriteDependencyInsight(options, workspace, prompter);
+    if (status != kWritten || options.Dump.empty()) return status;
+  }
   if (!options.Dump.empty()) {
     if (options.Dump == "json") {
       DumpProjectJson(workspace, prompter.Records(), std::cout, options.Pretty);

@@ -87,6 +87,21 @@ void UnitsJson(JsonStream& json, JsonText& text, const ProjectModel& model) {
   json.EndArray();
 }
 
+void CyclesJson(JsonStream& json, JsonText& text, const UsesGraph& graph) {
+  json.BeginArray();
+  for (const CycleGroup& group : graph.Cycles) {
+    json.BeginObject();
+    json.Key("units");
+    json.BeginArray();
+    for (size_t unit : group.Units) text(graph.Units[unit]);
+    json.EndArray();
+    json.Key("cycle");
+    text(CycleText(graph, group));
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
 void ImagesJson(JsonStream& json, JsonText& text, const ProjectModel& model) {
   json.BeginArray();
   for (const ImageEntry& image : model.Images) {
@@ -154,6 +169,8 @@ void DumpProjectJson(const Workspace& workspace, const std::vector<TerminalPromp
   PageJson(json, text, dependencies.Caption, dependencies.CurDependencyTreeView, model.DependencyTree,
            dependencies.FilteredTree, {"showList", "availableList"}, dependencies.ShowList,
            dependencies.SuppressList);
+  json.Key("cycles");
+  CyclesJson(json, text, model.Uses);
   const ObjectFilter& objects = workspace.Objects;
   json.Key("objects");
   PageJson(json, text, objects.Caption, objects.CurObjectTreeView, model.ObjectTree, objects.FilteredTree,
@@ -302,6 +319,8 @@ void DumpProjectText(const Workspace& workspace, const std::vector<TerminalPromp
   const DependencyFilter& dependencies = workspace.Dependencies;
   WritePage(out, dependencies.Caption, dependencies.CurDependencyTreeView, {"Show List", "Available List"},
             dependencies.ShowList, dependencies.SuppressList, model.DependencyTree, dependencies.FilteredTree);
+  out << "\nCircular references (" << model.Uses.Cycles.size() << "):\n";
+  for (const std::string& row : CycleGroupRows(model.Uses)) out << "  " << row << "\n";
   const ObjectFilter& objects = workspace.Objects;
   WritePage(out, objects.Caption, objects.CurObjectTreeView, {"Show Objects", "Suppress Objects"},
             objects.ShowList, objects.SuppressList, model.ObjectTree, objects.FilteredTree);

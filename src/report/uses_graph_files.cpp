@@ -1,0 +1,226 @@
+#include "report/uses_graph_files.h"
+
+#include <graphviz/cgraph.h>
+#include <graphviz/gvc.h>
+
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/text_util.h"
+#include "platform/win_path.h"
+#include "report/html_writer.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr size_t kNone = std::numeric_limits<size_t>::max();
+
+// Graph files are UTF-8; project text is 8-bit, so a name that is not UTF-8 is taken as Latin-1.
+// Control characters cannot stand in XML and are dropped.
+std::string Utf8Name(std::string_view name) {
+  std::string text;
+  const bool utf8 = IsValidUtf8(name);
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20) continue;
+    if (utf8 || byte < 0x80) {
+      text += c;
+    } else {
+      text += static_cast<char>(0xC0 | (byte >> 6));
+      text += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return text;
+}
+
+std::string DotQuoted(std::string_view name) {
+  std::string text = "\"";
+  for (char c : Utf8Name(name)) {
+    if (c == '"' || c == '\\') text += '\\';
+    text += c;
+  }
+  return text + "\"";
+}
+
+std::string XmlText(std::string_view name) {
+  std::string text;
+  for (char c : Utf8Name(name)) {
+    switch (c) {
+      case '&': text += "&amp;"; break;
+      case '<': text += "&lt;"; break;
+      case '>': text += "&gt;"; break;
+      case '"': text += "&quot;"; break;
+      default: text += c;
+    }
+  }
+  return text;
+}
+
+const char* SectionName(UsesSection section) {
+  return section == UsesSection::Implementation ? "implementation" : "interface";
+}
+
+// The cycle group of each unit, or kNone.
+std::vector<size_t> GroupOfUnits(const UsesGraph& graph) {
+  std::vector<size_t> group(graph.Units.size(), kNone);
+  for (size_t g = 0; g < graph.Cycles.size(); ++g)
+    for (size_t unit : graph.Cycles[g].Units) group[unit] = g;
+  return group;
+}
+
+bool InCycleGroup(const std::vector<size_t>& groupOf, const UsesEdge& edge) {
+  return groupOf[edge.From] != kNone && groupOf[edge.From] == groupOf[edge.To];
+}
+
+std::string UnitId(size_t unit) { return "u" + std::to_string(unit); }
+std::string OutsideId(size_t unit) { return "o" + std::to_string(unit); }
+
+std::string DotEdge(const UsesEdge& edge, const std::string& target, bool inCycle) {
+  std::string line = "  " + UnitId(edge.From) + " -> " + target + " [section=" + SectionName(edge.Section);
+  if (edge.Section == UsesSection::Implementation) line += ", style=dashed";
+  if (inCycle) line += ", color=red";
+  return line + "];\n";
+}
+
+std::string GraphMlNode(const std::string& id, std::string_view name, bool outside) {
+  return "    <node id=\"" + id + "\"><data key=\"label\">" + XmlText(name) + "</data>" +
+         (outside ? "<data key=\"outside\">true</data>" : "") + "</node>\n";
+}
+
+std::string GraphMlEdge(size_t number, const UsesEdge& edge, const std::string& target, bool inCycle) {
+  return "    <edge id=\"e" + std::to_string(number) + "\" source=\"" + UnitId(edge.From) + "\" target=\"" + target +
+         "\"><data key=\"section\">" + SectionName(edge.Section) + "</data>" +
+         (inCycle ? "<data key=\"cycle\">true</data>" : "") + "</edge>\n";
+}
+
+// Graphviz reports through a function of its own; the last message explains a failed layout, and
+// the core never prints.
+std::string& GraphvizMessage() {
+  static std::string message;
+  return message;
+}
+
+int KeepGraphvizMessage(char* message) {
+  GraphvizMessage() = message;
+  return 0;
+}
+
+struct GraphvizContext {
+  GVC_t* Context = gvContext();
+  Agraph_t* Graph = nullptr;
+  bool LaidOut = false;
+  ~GraphvizContext() {
+    if (LaidOut) gvFreeLayout(Context, Graph);
+    if (Graph != nullptr) agclose(Graph);
+    if (Context != nullptr) gvFreeContext(Context);
+  }
+};
+
+char* Chars(const char* text) { return const_cast<char*>(text); }
+
+void BuildGraphvizGraph(const UsesGraph& graph, Agraph_t* g) {
+  agattr(g, AGNODE, Chars("shape"), Chars("box"));
+  agattr(g, AGNODE, Chars("fontname"), Chars("Helvetica"));
+  agattr(g, AGNODE, Chars("label"), Chars("\\N"));
+  agattr(g, AGEDGE, Chars("color"), Chars("black"));
+  agattr(g, AGEDGE, Chars("style"), Chars("solid"));
+  std::vector<Agnode_t*> nodes;
+  for (size_t unit = 0; unit < graph.Units.size(); ++unit) {
+    nodes.push_back(agnode(g, Chars(UnitId(unit).c_str()), 1));
+    agset(nodes.back(), Chars("label"), Chars(Utf8Name(graph.Units[unit]).c_str()));
+  }
+  const std::vector<size_t> groupOf = GroupOfUnits(graph);
+  for (const UsesEdge& edge : graph.Edges) {
+    Agedge_t* drawn = agedge(g, nodes[edge.From], nodes[edge.To], nullptr, 1);
+    if (edge.Section == UsesSection::Implementation) agset(drawn, Chars("style"), Chars("dashed"));
+    if (InCycleGroup(groupOf, edge)) agset(drawn, Chars("color"), Chars("red"));
+  }
+}
+
+}  // namespace
+
+GraphFileFormat GraphFileFormatOf(std::string_view path) {
+  const std::string extension = ToLowerAscii(ExtractFileExt(path));
+  if (extension == ".dot" || extension == ".gv") return GraphFileFormat::Dot;
+  if (extension == ".graphml") return GraphFileFormat::GraphMl;
+  return GraphFileFormat::Unknown;
+}
+
+std::string UsesGraphDot(const UsesGraph& graph, bool includeOutside) {
+  std::string text = "digraph uses {\n  node [shape=box];\n";
+  for (size_t unit = 0; unit < graph.Units.size(); ++unit)
+    text += "  " + UnitId(unit) + " [label=" + DotQuoted(graph.Units[unit]) + "];\n";
+  if (includeOutside) {
+    for (size_t unit = 0; unit < graph.OutsideUnits.size(); ++unit)
+      text += "  " + OutsideId(unit) + " [label=" + DotQuoted(graph.OutsideUnits[unit]) + ", outside=true, style=dashed];\n";
+  }
+  const std::vector<size_t> groupOf = GroupOfUnits(graph);
+  for (const UsesEdge& edge : graph.Edges) text += DotEdge(edge, UnitId(edge.To), InCycleGroup(groupOf, edge));
+  if (includeOutside) {
+    for (const UsesEdge& edge : graph.OutsideEdges) text += DotEdge(edge, OutsideId(edge.To), false);
+  }
+  return text + "}\n";
+}
+
+std::string UsesGraphGraphMl(const UsesGraph& graph, bool includeOutside) {
+  std::string text =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\">\n"
+      "  <key id=\"label\" for=\"node\" attr.name=\"label\" attr.type=\"string\"/>\n"
+      "  <key id=\"outside\" for=\"node\" attr.name=\"outside\" attr.type=\"boolean\"><default>false</default></key>\n"
+      "  <key id=\"section\" for=\"edge\" attr.name=\"section\" attr.type=\"string\"/>\n"
+      "  <key id=\"cycle\" for=\"edge\" attr.name=\"cycle\" attr.type=\"boolean\"><default>false</default></key>\n"
+      "  <graph id=\"uses\" edgedefault=\"directed\">\n";
+  for (size_t unit = 0; unit < graph.Units.size(); ++unit) text += GraphMlNode(UnitId(unit), graph.Units[unit], false);
+  if (includeOutside) {
+    for (size_t unit = 0; unit < graph.OutsideUnits.size(); ++unit)
+      text += GraphMlNode(OutsideId(unit), graph.OutsideUnits[unit], true);
+  }
+  const std::vector<size_t> groupOf = GroupOfUnits(graph);
+  size_t number = 0;
+  for (const UsesEdge& edge : graph.Edges)
+    text += GraphMlEdge(number++, edge, UnitId(edge.To), InCycleGroup(groupOf, edge));
+  if (includeOutside) {
+    for (const UsesEdge& edge : graph.OutsideEdges) text += GraphMlEdge(number++, edge, OutsideId(edge.To), false);
+  }
+  return text + "  </graph>\n</graphml>\n";
+}
+
+bool WriteUsesGraphFile(const UsesGraph& graph, const std::string& path, bool includeOutside, std::string& error) {
+  std::string text;
+  switch (GraphFileFormatOf(path)) {
+    case GraphFileFormat::Dot: text = UsesGraphDot(graph, includeOutside); break;
+    case GraphFileFormat::GraphMl: text = UsesGraphGraphMl(graph, includeOutside); break;
+    case GraphFileFormat::Unknown:
+      error = "A graph file must end in .dot, .gv or .graphml: " + path;
+      return false;
+  }
+  return WriteFileAtomic(ToHostPath(path), text, &error, Durability::Plain);
+}
+
+bool WriteUsesGraphSvg(const UsesGraph& graph, const std::string& path, std::string& error) {
+  GraphvizMessage().clear();
+  agseterrf(KeepGraphvizMessage);
+  GraphvizContext graphviz;
+  graphviz.Graph = agopen(Chars("uses"), Agdirected, nullptr);
+  BuildGraphvizGraph(graph, graphviz.Graph);
+  if (gvLayout(graphviz.Context, graphviz.Graph, "dot") != 0) {
+    error = "Graphviz could not lay out the graph. " + GraphvizMessage();
+    return false;
+  }
+  graphviz.LaidOut = true;
+  char* data = nullptr;
+  unsigned int length = 0;
+  if (gvRenderData(graphviz.Context, graphviz.Graph, "svg", &data, &length) != 0 || data == nullptr) {
+    error = "Graphviz could not draw the graph. " + GraphvizMessage();
+    return false;
+  }
+  std::string svg(data, length);
+  gvFreeRenderData(data);
+  return WriteFileAtomic(ToHostPath(path), svg, &error, Durability::Plain);
+}
+
+}  // namespace tarnwick
