@@ -146,5 +146,25 @@ TEST_F(CommandLineTest, NothingSelectedAndNoFolder) {
   EXPECT_EQ(Run({"--yes", Project()}), 4);
 }
 
+TEST_F(CommandLineTest, CircularReferencesCompactTreeAndGraphFiles) {
+  const std::string demoCycle = "EditUnit, MainUnit: EditUnit -impl-> MainUnit -> EditUnit";
+  ASSERT_EQ(Run({"--cycles", "-o", "AnalyzeDependencies=0", Project()}), 0) << err_;
+  EXPECT_EQ(out_, "Circular references (1):\n  " + demoCycle + "\n");
+  EXPECT_FALSE(std::filesystem::exists(Document()));
+
+  ASSERT_EQ(Run({"--dump", "json", "-o", "DependencyCompact=1", Project()}), 0);
+  nlohmann::json dump = nlohmann::json::parse(out_);
+  EXPECT_EQ(dump["cycles"], nlohmann::json::parse(R"([{"units": ["EditUnit", "MainUnit"],
+                                                       "cycle": "EditUnit -impl-> MainUnit -> EditUnit"}])"));
+  EXPECT_NE(out_.find("common (see above)"), std::string::npos);
+
+  const std::string graph = folder_.Path() + "uses.graphml";
+  ASSERT_EQ(Run({"--graph", graph, "--graph-outside", Project()}), 0) << err_;
+  EXPECT_NE(testing::ReadFileText(graph).find(">SysUtils</data><data key=\"outside\">true"), std::string::npos);
+  EXPECT_EQ(Run({"--graph", folder_.Path() + "uses.png", Project()}), 1);
+  EXPECT_EQ(Run({"--graph", folder_.Path() + "missing/uses.dot", Project()}), 1);
+  EXPECT_NE(err_.find("Could not write the graph file"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tarnwick

@@ -227,6 +227,38 @@ TEST_F(DocumentFixture, PrintsOnlySelectedImagesWhenAskedTo) {
   EXPECT_NE(Output().find("<A NAME=\"IMAGEBForm\"></A>"), std::string::npos);
 }
 
+TEST_F(DocumentFixture, CircularReferencesAndTheGraphCloseTheDependencySection) {
+  AddRoot(Model().DependencyTree, "MainForm");
+  workspace_.Dependencies.CurDependencyTreeView = CurrentTree::All;
+  options_.DependencyOutput = kOutputAsText;
+  options_.DependencyCycles = options_.DependencyGraph = true;
+  Model().Uses.Units = {"Main", "Edit"};
+  Model().Uses.Edges = {{0, 1, UsesSection::Interface}, {1, 0, UsesSection::Implementation}};
+  Model().Uses.Cycles = FindCycleGroups(Model().Uses);
+  ASSERT_EQ(Run(), DocResult::Written);
+  const std::string text = Output();
+  EXPECT_NE(text.find("<A HREF=\"#CircularReferences\">Circular References</A>"), std::string::npos);
+  EXPECT_NE(text.find("<H3>Circular References</H3>\r\n<P>\r\nMain, Edit: Main -&gt; Edit -impl-&gt; Main<BR>\r\n</P>\r\n"
+                      "<A NAME=\"DependencyGraph\"></A>\r\n<H3>Dependency Graph</H3>\r\n"
+                      "<P><IMG SRC=\"DependencyGraph.svg\" ALT=\"Dependency Graph\"></P>\r\n</font>"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(ReadFileText(Model().DocumentationFolder + "DependencyGraph.svg").find("<svg"), std::string::npos);
+
+  // A picture that cannot be written is reported and not shown; no groups are said as such.
+  Model().Uses.Cycles.clear();
+  fs::remove(Model().DocumentationFolder + "DependencyGraph.svg");
+  fs::create_directories(Model().DocumentationFolder + "DependencyGraph.svg/x");
+  prompter_.Clear();
+  Model().ProjectFile = folder_.Path() + "Other.dpr";
+  ASSERT_EQ(Run(), DocResult::Written);
+  const std::string other = ReadFileText(Model().DocumentationFolder + "Other.html");
+  EXPECT_NE(other.find("<P>\r\nNo circular references.<BR>\r\n</P>"), std::string::npos);
+  EXPECT_EQ(other.find("<IMG SRC=\"DependencyGraph.svg\""), std::string::npos);
+  ASSERT_EQ(prompter_.Messages().size(), 1u);
+  EXPECT_TRUE(prompter_.Texts().back().starts_with("Could not draw the dependency graph.\r\r")) << prompter_.Texts().back();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Progress and the title template's places.
 
