@@ -138,7 +138,7 @@ TEST_F(MainFormTest, ClosingTheWindowAsksOnceAboutNewImagesThenSavesSettingsAndH
   ASSERT_TRUE(key.OpenKey(kRegistryKey, false));
   EXPECT_EQ(key.ValueNames(), (Names{"BitmapImages", "JPegCompressionQuality", "BuiltInBrowser", "DefaultBrowser",
                                      "AlternateBrowser", "AlternateBrowserPath", "AnalyzeDependencies",
-                                     "AnalyzeForms", "SourceCodePage"}));
+                                     "AnalyzeForms", "SourceCodePage", "DependencyCompact"}));
   EXPECT_EQ(key.ReadInteger("BitmapImages"), 1) << "the Prefs items change the settings at once";
   EXPECT_EQ(key.ReadInteger("DefaultBrowser"), 1);
   EXPECT_EQ(key.ReadString("SourceCodePage"), "windows-1251");
