@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "analysis/dependency_analysis.h"
+#include "analysis/uses_graph.h"
 #include "app/workspace.h"
+#include "report/uses_graph_files.h"
 
 namespace {
 
@@ -167,9 +169,49 @@ void BM_TypicalProjectRereadingFiles(benchmark::State& state) {
 void BM_LargeProject(benchmark::State& state) { RunAnalysis(state, kLarge, {}); }
 void BM_DenseProjectUpToBudget(benchmark::State& state) { RunAnalysis(state, kDense, {}); }
 
+// What the dependency insight costs on the large project: the compact tree, the uses graph with
+// its cycle groups (which reads every unit file once more) and the graph as DOT text.
+void BM_LargeProjectCompactTreeCyclesAndGraph(benchmark::State& state) {
+  GeneratedProject project(kLarge);
+  QuietPrompter prompter;
+  tarnwick::NullProgressSink progress;
+  tarnwick::EstimatingTextMeasure measure;
+  UserInterface ui{prompter, progress, measure};
+  tarnwick::ProjectModel& model = project.Space().Model;
+  size_t nodes = 0, groups = 0, dotBytes = 0;
+  for (auto _ : state) {
+    AnalyzeDependencies(model, project.Space().Dependencies, ui, {.Compact = true});
+    model.Uses = tarnwick::BuildUsesGraph(model);
+    dotBytes = tarnwick::UsesGraphDot(model.Uses, true).size();
+    state.PauseTiming();
+    nodes = CountNodes(model.DependencyTree);
+    groups = model.Uses.Cycles.size();
+    model.DependencyTree.clear();
+    state.ResumeTiming();
+  }
+  state.counters["nodes"] = static_cast<double>(nodes);
+  state.counters["cycle_groups"] = static_cast<double>(groups);
+  state.counters["dot_bytes"] = static_cast<double>(dotBytes);
+}
+
+// The large project's graph laid out by Graphviz and written as SVG.
+void BM_LargeProjectGraphPicture(benchmark::State& state) {
+  GeneratedProject project(kLarge);
+  tarnwick::ProjectModel& model = project.Space().Model;
+  model.Uses = tarnwick::BuildUsesGraph(model);
+  const std::string path = model.ProjectFolder + "DependencyGraph.svg";
+  for (auto _ : state) {
+    std::string error;
+    if (!tarnwick::WriteUsesGraphSvg(model.Uses, path, error)) state.SkipWithError(error.c_str());
+  }
+  state.counters["edges"] = static_cast<double>(model.Uses.Edges.size());
+}
+
 BENCHMARK(BM_TypicalProject)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypicalProjectRereadingFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeProject)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DenseProjectUpToBudget)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeProjectCompactTreeCyclesAndGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeProjectGraphPicture)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
 
 }  // namespace

@@ -51,18 +51,19 @@ bool ReadProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hooks
   if (!ParseProjectFile(workspace.Model, workspace.Dependencies, workspace.SourceListWidth, ui)) return false;
   FindSavedImages(workspace.Model, workspace.Settings.BitmapImages, ui);
   DetermineRootUnit(workspace.Model);
-  if (workspace.Settings.AnalyzeDependencies) {
-    AnalyzeDependencies(workspace.Model, workspace.Dependencies, ui,
-                        {.Compact = workspace.Settings.DependencyCompact});
-    workspace.Dependencies.ShowFilteredDependencies(workspace.Model.DependencyTree);
-    workspace.Model.Uses = BuildUsesGraph(workspace.Model);
-  }
+  if (workspace.Settings.AnalyzeDependencies) AnalyzeProjectDependencies(workspace, ui);
   ListUnusedSources(workspace.Model);
   Call(hooks.EnableProjectCommands);
   return true;
 }
 
 }  // namespace
+
+void AnalyzeProjectDependencies(Workspace& workspace, UserInterface& ui) {
+  AnalyzeDependencies(workspace.Model, workspace.Dependencies, ui, {.Compact = workspace.Settings.DependencyCompact});
+  workspace.Dependencies.ShowFilteredDependencies(workspace.Model.DependencyTree);
+  workspace.Model.Uses = BuildUsesGraph(workspace.Model);
+}
 
 void ClearProject(Workspace& workspace) {
   workspace.Caption = "Tarnwick:";

@@ -31,6 +31,11 @@ void CloseProject(Workspace& workspace, UserInterface& ui, const OpenHooks& hook
 /// sets the caption to "Tarnwick:".
 void ClearProject(Workspace& workspace);
 
+/// Builds the dependency tree the way `Settings.DependencyCompact` asks, its filtered view and the
+/// uses graph with its cycle groups. Part of every open with "Analyze dependencies"; the window
+/// calls it again when the compact setting changes.
+void AnalyzeProjectDependencies(Workspace& workspace, UserInterface& ui);
+
 /// Closes the current project and opens the project file at `path`: parses it, finds the saved
 /// images, runs the analyses the settings ask for and builds the tree views. False, with the
 /// workspace cleared, when the project file cannot be read; its failure has been shown once.
