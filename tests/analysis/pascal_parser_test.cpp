@@ -160,6 +160,26 @@ TEST(TParserFindUsesTest, StopsAtUsesOrAtTheEnd) {
   EXPECT_FALSE(noUses.FindUses(token));
 }
 
+TEST(TParserFindUsesTest, EntriesAfterTheImplementationKeywordBelongToThatSection) {
+  TParser parser("unit U; interface uses A; {implementation} const S = 'implementation';\r\n"
+                 "IMPLEMENTATION uses B, C; end.");
+  Token token;
+  UsesEntry entry;
+  std::string sections;
+  for (int pass = 0; pass < 2; ++pass) {
+    parser.NextToken(token);
+    while (parser.FindUses(token)) {
+      for (bool ended = false; !ended;) {
+        ended = parser.ReadUsesEntry(entry);
+        sections += entry.UnitName + (entry.Section == UsesSection::Implementation ? ":impl " : ":intf ");
+      }
+      parser.NextToken(token);
+    }
+    parser.SetPosition(0);  // a second reading starts in the interface again
+  }
+  EXPECT_EQ(sections, "A:intf B:impl C:impl A:intf B:impl C:impl ");
+}
+
 // Reads entries as the project file parser does, from the start of `clause` (the text after
 // "uses") until an entry ends the clause; each entry reads "Unit|Form|Path|Kind" followed by
 // "|more" or "|end". `next` gets the token after the clause.
