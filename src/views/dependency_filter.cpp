@@ -28,11 +28,14 @@ void CopyDependencyTree(const DependencyForest& source, DependencyForest& copy) 
 }
 
 // The unit name a node's text stands for: blanks and tabs trimmed, and a circular leaf's text cut
-// before "(Circular)" and trimmed again.
+// before "(Circular)", or a compact tree's repeated unit before its closing "(see above)", and
+// trimmed again.
 std::string_view ShownName(std::string_view text) {
+  constexpr std::string_view kSeeAbove = "(see above)";
   text = TrimBlanks(text);
   size_t circular = text.find("(Circular)");
   if (circular != std::string_view::npos) text = TrimBlanks(text.substr(0, circular));
+  if (text.ends_with(kSeeAbove)) text = TrimBlanks(text.substr(0, text.size() - kSeeAbove.size()));
   return text;
 }
 

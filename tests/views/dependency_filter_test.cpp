@@ -59,11 +59,13 @@ TEST_F(DependencyFilterTest, ShownOutsideUnitKeepsEveryPathToIt) {
   EXPECT_EQ(Filtered(), "");
 }
 
-TEST_F(DependencyFilterTest, NamesMatchWithoutBlanksTabsCaseAndCircularMark) {
+TEST_F(DependencyFilterTest, NamesMatchWithoutBlanksTabsCaseAndCircularOrSeeAboveMark) {
   full_ = testing::ParseOutline("Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , xForm1 (Circular), "
-                                "Form1(Circular)(Circular), Unit2x,   (Circular)]");
+                                "Form1(Circular)(Circular), Unit2x,   (Circular), unit2 (see above), "
+                                "Unit2x (see above), (see above) Unit2]");
   filter_.ShowList = {"FORM1", "unit2"};
-  EXPECT_EQ(Filtered(), "Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , Form1(Circular)(Circular)]");
+  EXPECT_EQ(Filtered(), "Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , Form1(Circular)(Circular), "
+                        "unit2 (see above)]");
 }
 
 // Many names at once are merged in one pass: the same list as offering them one by one, with the
