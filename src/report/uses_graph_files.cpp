@@ -109,14 +109,22 @@ int KeepGraphvizMessage(char* message) {
   return 0;
 }
 
-struct GraphvizContext {
-  GVC_t* Context = gvContext();
+// One Graphviz context for the whole process: its text layout plugin keeps a pointer to the last
+// font name, which lives in the context's font table, so freeing a context and drawing with a new
+// one reads freed memory.
+GVC_t* SharedContext() {
+  static GVC_t* const context = gvContext();
+  return context;
+}
+
+// A graph and its layout, released when the drawing is done.
+struct GraphvizGraph {
+  GVC_t* Context = SharedContext();
   Agraph_t* Graph = nullptr;
   bool LaidOut = false;
-  ~GraphvizContext() {
+  ~GraphvizGraph() {
     if (LaidOut) gvFreeLayout(Context, Graph);
     if (Graph != nullptr) agclose(Graph);
-    if (Context != nullptr) gvFreeContext(Context);
   }
 };
 
@@ -215,7 +223,7 @@ bool WriteUsesGraphFile(const UsesGraph& graph, const std::string& path, bool in
 bool WriteUsesGraphSvg(const UsesGraph& graph, const std::string& path, std::string& error) {
   GraphvizMessage().clear();
   agseterrf(KeepGraphvizMessage);
-  GraphvizContext graphviz;
+  GraphvizGraph graphviz;
   graphviz.Graph = agopen(Chars("uses"), Agdirected, nullptr);
   BuildGraphvizGraph(graph, graphviz.Graph);
   if (gvLayout(graphviz.Context, graphviz.Graph, "dot") != 0) {
