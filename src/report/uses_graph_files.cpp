@@ -37,10 +37,21 @@ std::string Utf8Name(std::string_view name) {
   return text;
 }
 
+// Graphviz reads a backslash in a label as the start of an escape ("\N", "\l"), so a plain one is
+// doubled, in a DOT file and through the library alike.
+std::string LabelText(std::string_view name) {
+  std::string text;
+  for (char c : Utf8Name(name)) {
+    if (c == '\\') text += '\\';
+    text += c;
+  }
+  return text;
+}
+
 std::string DotQuoted(std::string_view name) {
   std::string text = "\"";
-  for (char c : Utf8Name(name)) {
-    if (c == '"' || c == '\\') text += '\\';
+  for (char c : LabelText(name)) {
+    if (c == '"') text += '\\';
     text += c;
   }
   return text + "\"";
@@ -149,7 +160,7 @@ void BuildGraphvizGraph(const UsesGraph& graph, Agraph_t* g) {
   std::vector<Agnode_t*> nodes;
   for (size_t unit = 0; unit < graph.Units.size(); ++unit) {
     nodes.push_back(agnode(g, Chars(UnitId(unit).c_str()), 1));
-    agset(nodes.back(), Chars("label"), Chars(Utf8Name(graph.Units[unit]).c_str()));
+    agset(nodes.back(), Chars("label"), Chars(LabelText(graph.Units[unit]).c_str()));
   }
   const std::vector<size_t> groupOf = GroupOfUnits(graph);
   for (const UsesEdge& edge : graph.Edges) {

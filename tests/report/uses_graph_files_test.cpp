@@ -51,11 +51,19 @@ class UsesGraphFilesTest : public ::testing::Test {
   UsesGraph graph_ = SampleGraph();
 };
 
-TEST_F(UsesGraphFilesTest, DotIsReadBackByGraphviz) {
-  for (bool outside : {false, true}) {
-    SCOPED_TRACE(outside ? "with outside units" : "project units only");
-    const std::string dot = Write("uses.dot", outside), svg = folder_.Path() + "uses.svg";
-    ASSERT_EQ(std::system(("dot -Tsvg '" + dot + "' -o '" + svg + "' 2>/dev/null").c_str()), 0);
+// The DOT files drawn by the dot program and the picture drawn through the library show the same.
+TEST_F(UsesGraphFilesTest, DotIsReadBackByGraphvizAndTheLibraryDrawsTheSame) {
+  for (int drawing = 0; drawing < 3; ++drawing) {
+    SCOPED_TRACE(drawing);
+    const bool outside = drawing == 1;
+    const std::string svg = folder_.Path() + "uses.svg";
+    std::string error;
+    if (drawing < 2) {
+      const std::string dot = Write("uses.dot", outside);
+      ASSERT_EQ(std::system(("dot -Tsvg '" + dot + "' -o '" + svg + "' 2>/dev/null").c_str()), 0);
+    } else {
+      ASSERT_TRUE(WriteUsesGraphSvg(graph_, svg, error)) << error;
+    }
     const std::string drawn = ReadFileText(svg);
     EXPECT_EQ(Count(drawn, "class=\"node\""), outside ? 5u : 4u);
     EXPECT_EQ(Count(drawn, "class=\"edge\""), outside ? 6u : 4u);
@@ -119,17 +127,6 @@ TEST_F(UsesGraphFilesTest, FailuresAreReported) {
   EXPECT_FALSE(WriteUsesGraphFile(graph_, folder_.Path() + "no/uses.dot", false, error));
   EXPECT_FALSE(WriteUsesGraphSvg(graph_, folder_.Path() + "no/graph.svg", error));
   EXPECT_FALSE(error.empty());
-}
-
-TEST_F(UsesGraphFilesTest, SvgIsDrawnWithTheCycleEdgesInRed) {
-  const std::string path = folder_.Path() + "DependencyGraph.svg";
-  std::string error;
-  ASSERT_TRUE(WriteUsesGraphSvg(graph_, path, error)) << error;
-  const std::string svg = ReadFileText(path);
-  EXPECT_NE(svg.find("<svg"), std::string::npos);
-  EXPECT_EQ(Count(svg, "class=\"node\""), 4u);
-  EXPECT_EQ(Count(svg, "<path fill=\"none\" stroke=\"red\""), 3u);
-  EXPECT_NE(svg.find("Caf\xc3\xa9"), std::string::npos);
 }
 
 }  // namespace
