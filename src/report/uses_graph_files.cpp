@@ -87,6 +87,16 @@ bool InCycleGroup(const std::vector<size_t>& groupOf, const UsesEdge& edge) {
   return groupOf[edge.From] != kNone && groupOf[edge.From] == groupOf[edge.To];
 }
 
+// dot's crossing minimisation and curve routing grow far faster than the graph: a project of a few
+// hundred units with curved edges takes a minute. Above this many edges the layout gives up some
+// crossings and draws straight edges, which takes seconds; DOT files carry the same settings.
+constexpr size_t kQuickLayoutEdges = 300;
+
+std::vector<std::pair<const char*, const char*>> QuickLayout(const UsesGraph& graph) {
+  if (graph.Edges.size() <= kQuickLayoutEdges) return {};
+  return {{"mclimit", "0.1"}, {"nslimit", "2"}, {"nslimit1", "2"}, {"remincross", "false"}, {"splines", "line"}};
+}
+
 std::string UnitId(size_t unit) { return "u" + std::to_string(unit); }
 std::string OutsideId(size_t unit) { return "o" + std::to_string(unit); }
 
@@ -141,17 +151,8 @@ struct GraphvizGraph {
 
 char* Chars(const char* text) { return const_cast<char*>(text); }
 
-// dot's crossing minimisation and curve routing grow far faster than the graph: a project of a few
-// hundred units with curved edges takes a minute. Above this many edges the layout gives up some
-// crossings and draws straight edges, which takes seconds.
-constexpr size_t kQuickLayoutEdges = 300;
-
 void BuildGraphvizGraph(const UsesGraph& graph, Agraph_t* g) {
-  if (graph.Edges.size() > kQuickLayoutEdges) {
-    for (const auto& [name, value] : {std::pair{"mclimit", "0.1"}, {"nslimit", "2"}, {"nslimit1", "2"},
-                                      {"remincross", "false"}, {"splines", "line"}})
-      agattr(g, AGRAPH, Chars(name), Chars(value));
-  }
+  for (const auto& [name, value] : QuickLayout(graph)) agattr(g, AGRAPH, Chars(name), Chars(value));
   agattr(g, AGNODE, Chars("shape"), Chars("box"));
   agattr(g, AGNODE, Chars("fontname"), Chars("Helvetica"));
   agattr(g, AGNODE, Chars("label"), Chars("\\N"));
@@ -180,7 +181,9 @@ GraphFileFormat GraphFileFormatOf(std::string_view path) {
 }
 
 std::string UsesGraphDot(const UsesGraph& graph, bool includeOutside) {
-  std::string text = "digraph uses {\n  node [shape=box];\n";
+  std::string text = "digraph uses {\n";
+  for (const auto& [name, value] : QuickLayout(graph)) text += std::string("  ") + name + "=" + value + ";\n";
+  text += "  node [shape=box];\n";
   for (size_t unit = 0; unit < graph.Units.size(); ++unit)
     text += "  " + UnitId(unit) + " [label=" + DotQuoted(graph.Units[unit]) + "];\n";
   if (includeOutside) {
