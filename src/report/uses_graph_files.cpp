@@ -238,6 +238,10 @@ bool WriteUsesGraphSvg(const UsesGraph& graph, const std::string& path, std::str
   GraphvizMessage().clear();
   agseterrf(KeepGraphvizMessage);
   GraphvizGraph graphviz;
+  if (graphviz.Context == nullptr) {
+    error = "Graphviz could not be started.";
+    return false;
+  }
   graphviz.Graph = agopen(Chars("uses"), Agdirected, nullptr);
   BuildGraphvizGraph(graph, graphviz.Graph);
   if (gvLayout(graphviz.Context, graphviz.Graph, "dot") != 0) {
