@@ -182,7 +182,7 @@ void BM_LargeProjectCompactTreeCyclesAndGraph(benchmark::State& state) {
   for (auto _ : state) {
     AnalyzeDependencies(model, project.Space().Dependencies, ui, {.Compact = true});
     model.Uses = tarnwick::BuildUsesGraph(model);
-    dotBytes = tarnwick::UsesGraphDot(model.Uses, true).size();
+    dotBytes = tarnwick::UsesGraphDot(model.Uses, true, model.CodePage).size();
     state.PauseTiming();
     nodes = CountNodes(model.DependencyTree);
     groups = model.Uses.Cycles.size();
@@ -202,7 +202,7 @@ void BM_LargeProjectGraphPicture(benchmark::State& state) {
   const std::string path = model.ProjectFolder + "DependencyGraph.svg";
   for (auto _ : state) {
     std::string error;
-    if (!tarnwick::WriteUsesGraphSvg(model.Uses, path, error)) state.SkipWithError(error.c_str());
+    if (!tarnwick::WriteUsesGraphSvg(model.Uses, path, model.CodePage, error)) state.SkipWithError(error.c_str());
   }
   state.counters["edges"] = static_cast<double>(model.Uses.Edges.size());
 }

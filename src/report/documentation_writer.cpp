@@ -392,7 +392,7 @@ void DocumentRun::DependencyGraphPicture() {
   ui_.Progress.SetStatusText("Drawing dependency graph...");
   ui_.Progress.Step();
   std::string error;
-  if (!WriteUsesGraphSvg(model_.Uses, model_.DocumentationFolder + kDependencyGraphFile, error)) {
+  if (!WriteUsesGraphSvg(model_.Uses, model_.DocumentationFolder + kDependencyGraphFile, model_.CodePage, error)) {
     ui_.Messages.Show(MessageKind::Error, "Could not draw the dependency graph.\r\r" + error);
     return;
   }

@@ -5,13 +5,14 @@
 
 #include <limits>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "platform/text_util.h"
 #include "platform/win_path.h"
-#include "report/html_writer.h"
+#include "platform/text_encoding.h"
 
 namespace tarnwick {
 
@@ -19,29 +20,29 @@ namespace {
 
 constexpr size_t kNone = std::numeric_limits<size_t>::max();
 
-// Graph files are UTF-8; project text is 8-bit, so a name that is not UTF-8 is taken as Latin-1.
-// Control characters cannot stand in XML and are dropped.
-std::string Utf8Name(std::string_view name) {
-  std::string text;
-  const bool utf8 = IsValidUtf8(name);
-  for (char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20) continue;
-    if (utf8 || byte < 0x80) {
-      text += c;
-    } else {
-      text += static_cast<char>(0xC0 | (byte >> 6));
-      text += static_cast<char>(0x80 | (byte & 0x3F));
-    }
+// The graph's names as graph files hold them: UTF-8, decoded from the project's code page where
+// they are not, and without control characters, which cannot stand in XML.
+struct Utf8Names {
+  std::vector<std::string> Units;
+  std::vector<std::string> Outside;
+
+  Utf8Names(const UsesGraph& graph, std::string_view codePage) {
+    const TextDecoder decoder(codePage);
+    for (const std::string& name : graph.Units) Units.push_back(Clean(decoder.ToUtf8(name)));
+    for (const std::string& name : graph.OutsideUnits) Outside.push_back(Clean(decoder.ToUtf8(name)));
   }
-  return text;
-}
+
+  static std::string Clean(std::string text) {
+    std::erase_if(text, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    return text;
+  }
+};
 
 // Graphviz reads a backslash in a label as the start of an escape ("\N", "\l"), so a plain one is
 // doubled, in a DOT file and through the library alike.
 std::string LabelText(std::string_view name) {
   std::string text;
-  for (char c : Utf8Name(name)) {
+  for (char c : name) {
     if (c == '\\') text += '\\';
     text += c;
   }
@@ -59,7 +60,7 @@ std::string DotQuoted(std::string_view name) {
 
 std::string XmlText(std::string_view name) {
   std::string text;
-  for (char c : Utf8Name(name)) {
+  for (char c : name) {
     switch (c) {
       case '&': text += "&amp;"; break;
       case '<': text += "&lt;"; break;
@@ -151,7 +152,7 @@ struct GraphvizGraph {
 
 char* Chars(const char* text) { return const_cast<char*>(text); }
 
-void BuildGraphvizGraph(const UsesGraph& graph, Agraph_t* g) {
+void BuildGraphvizGraph(const UsesGraph& graph, const Utf8Names& names, Agraph_t* g) {
   for (const auto& [name, value] : QuickLayout(graph)) agattr(g, AGRAPH, Chars(name), Chars(value));
   agattr(g, AGNODE, Chars("shape"), Chars("box"));
   agattr(g, AGNODE, Chars("fontname"), Chars("Helvetica"));
@@ -161,7 +162,7 @@ void BuildGraphvizGraph(const UsesGraph& graph, Agraph_t* g) {
   std::vector<Agnode_t*> nodes;
   for (size_t unit = 0; unit < graph.Units.size(); ++unit) {
     nodes.push_back(agnode(g, Chars(UnitId(unit).c_str()), 1));
-    agset(nodes.back(), Chars("label"), Chars(LabelText(graph.Units[unit]).c_str()));
+    agset(nodes.back(), Chars("label"), Chars(LabelText(names.Units[unit]).c_str()));
   }
   const std::vector<size_t> groupOf = GroupOfUnits(graph);
   for (const UsesEdge& edge : graph.Edges) {
@@ -180,15 +181,16 @@ GraphFileFormat GraphFileFormatOf(std::string_view path) {
   return GraphFileFormat::Unknown;
 }
 
-std::string UsesGraphDot(const UsesGraph& graph, bool includeOutside) {
+std::string UsesGraphDot(const UsesGraph& graph, bool includeOutside, std::string_view codePage) {
+  const Utf8Names names(graph, codePage);
   std::string text = "digraph uses {\n";
   for (const auto& [name, value] : QuickLayout(graph)) text += std::string("  ") + name + "=" + value + ";\n";
   text += "  node [shape=box];\n";
   for (size_t unit = 0; unit < graph.Units.size(); ++unit)
-    text += "  " + UnitId(unit) + " [label=" + DotQuoted(graph.Units[unit]) + "];\n";
+    text += "  " + UnitId(unit) + " [label=" + DotQuoted(names.Units[unit]) + "];\n";
   if (includeOutside) {
     for (size_t unit = 0; unit < graph.OutsideUnits.size(); ++unit)
-      text += "  " + OutsideId(unit) + " [label=" + DotQuoted(graph.OutsideUnits[unit]) + ", outside=true, style=dashed];\n";
+      text += "  " + OutsideId(unit) + " [label=" + DotQuoted(names.Outside[unit]) + ", outside=true, style=dashed];\n";
   }
   const std::vector<size_t> groupOf = GroupOfUnits(graph);
   for (const UsesEdge& edge : graph.Edges) text += DotEdge(edge, UnitId(edge.To), InCycleGroup(groupOf, edge));
@@ -198,7 +200,8 @@ std::string UsesGraphDot(const UsesGraph& graph, bool includeOutside) {
   return text + "}\n";
 }
 
-std::string UsesGraphGraphMl(const UsesGraph& graph, bool includeOutside) {
+std::string UsesGraphGraphMl(const UsesGraph& graph, bool includeOutside, std::string_view codePage) {
+  const Utf8Names names(graph, codePage);
   std::string text =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\">\n"
@@ -207,10 +210,10 @@ std::string UsesGraphGraphMl(const UsesGraph& graph, bool includeOutside) {
       "  <key id=\"section\" for=\"edge\" attr.name=\"section\" attr.type=\"string\"/>\n"
       "  <key id=\"cycle\" for=\"edge\" attr.name=\"cycle\" attr.type=\"boolean\"><default>false</default></key>\n"
       "  <graph id=\"uses\" edgedefault=\"directed\">\n";
-  for (size_t unit = 0; unit < graph.Units.size(); ++unit) text += GraphMlNode(UnitId(unit), graph.Units[unit], false);
+  for (size_t unit = 0; unit < graph.Units.size(); ++unit) text += GraphMlNode(UnitId(unit), names.Units[unit], false);
   if (includeOutside) {
     for (size_t unit = 0; unit < graph.OutsideUnits.size(); ++unit)
-      text += GraphMlNode(OutsideId(unit), graph.OutsideUnits[unit], true);
+      text += GraphMlNode(OutsideId(unit), names.Outside[unit], true);
   }
   const std::vector<size_t> groupOf = GroupOfUnits(graph);
   size_t number = 0;
@@ -222,11 +225,12 @@ std::string UsesGraphGraphMl(const UsesGraph& graph, bool includeOutside) {
   return text + "  </graph>\n</graphml>\n";
 }
 
-bool WriteUsesGraphFile(const UsesGraph& graph, const std::string& path, bool includeOutside, std::string& error) {
+bool WriteUsesGraphFile(const UsesGraph& graph, const std::string& path, bool includeOutside,
+                        std::string_view codePage, std::string& error) {
   std::string text;
   switch (GraphFileFormatOf(path)) {
-    case GraphFileFormat::Dot: text = UsesGraphDot(graph, includeOutside); break;
-    case GraphFileFormat::GraphMl: text = UsesGraphGraphMl(graph, includeOutside); break;
+    case GraphFileFormat::Dot: text = UsesGraphDot(graph, includeOutside, codePage); break;
+    case GraphFileFormat::GraphMl: text = UsesGraphGraphMl(graph, includeOutside, codePage); break;
     case GraphFileFormat::Unknown:
       error = "A graph file must end in .dot, .gv or .graphml: " + path;
       return false;
@@ -234,7 +238,8 @@ bool WriteUsesGraphFile(const UsesGraph& graph, const std::string& path, bool in
   return WriteFileAtomic(ToHostPath(path), text, &error, Durability::Plain);
 }
 
-bool WriteUsesGraphSvg(const UsesGraph& graph, const std::string& path, std::string& error) {
+bool WriteUsesGraphSvg(const UsesGraph& graph, const std::string& path, std::string_view codePage,
+                       std::string& error) {
   GraphvizMessage().clear();
   agseterrf(KeepGraphvizMessage);
   GraphvizGraph graphviz;
@@ -243,7 +248,7 @@ bool WriteUsesGraphSvg(const UsesGraph& graph, const std::string& path, std::str
     return false;
   }
   graphviz.Graph = agopen(Chars("uses"), Agdirected, nullptr);
-  BuildGraphvizGraph(graph, graphviz.Graph);
+  BuildGraphvizGraph(graph, Utf8Names(graph, codePage), graphviz.Graph);
   if (gvLayout(graphviz.Context, graphviz.Graph, "dot") != 0) {
     error = "Graphviz could not lay out the graph. " + GraphvizMessage();
     return false;

@@ -193,7 +193,7 @@ int WriteDependencyInsight(const CommandLineOptions& options, Workspace& workspa
   const UsesGraph& graph = workspace.Model.Uses;
   if (!options.Graph.empty()) {
     std::string error;
-    if (!WriteUsesGraphFile(graph, options.Graph, options.GraphOutside, error)) {
+    if (!WriteUsesGraphFile(graph, options.Graph, options.GraphOutside, workspace.Model.CodePage, error)) {
       prompter.Show(MessageKind::Error, "Could not write the graph file " + options.Graph + ".\r\r" + error,
                     MessageButtons::Ok);
       return kFailure;
@@ -201,7 +201,8 @@ int WriteDependencyInsight(const CommandLineOptions& options, Workspace& workspa
   }
   if (options.Cycles) {
     std::cout << "Circular references (" << graph.Cycles.size() << "):\n";
-    for (const std::string& row : CycleGroupRows(graph)) std::cout << "  " << row << "\n";
+    const TextDecoder decoder(workspace.Model.CodePage);
+    for (const std::string& row : CycleGroupRows(graph)) std::cout << "  " << decoder.ToUtf8(row) << "\n";
   }
   return kWritten;
 }
