@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "analysis/uses_graph.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/font_text_measure.h"
 #include "app/qt/status_bar.h"
@@ -31,9 +32,10 @@
 #include "capture/qt/capture_session.h"
 #include "capture/qt/images_page.h"
 #include "platform/file_system.h"
-#include "platform/win_path.h"
 #include "platform/qt/project_text.h"
 #include "platform/text_encoding.h"
+#include "platform/win_path.h"
+#include "report/uses_graph_files.h"
 
 // The icons are compiled into the library; a static library needs its resources pulled in.
 static void InitResources() { Q_INIT_RESOURCE(tarnwick); }
@@ -146,6 +148,8 @@ void TMainForm::BuildFileMenu() {
   connect(saveImagesItem_, &QAction::triggered, this, &TMainForm::SaveImagesItemClick);
   importPictureItem_ = AddItem(file, "ImportPictureItem", "Import Picture...");
   connect(importPictureItem_, &QAction::triggered, this, &TMainForm::ImportPictureItemClick);
+  exportGraphItem_ = AddItem(file, "ExportDependencyGraphItem", "Export Dependency Graph...");
+  connect(exportGraphItem_, &QAction::triggered, this, &TMainForm::ExportDependencyGraphItemClick);
   closeItem_ = AddItem(file, "CloseItem", "&Close");
   connect(closeItem_, &QAction::triggered, this, &TMainForm::CloseItemClick);
   file->addSeparator();
@@ -449,6 +453,23 @@ void TMainForm::OpenItemClick() {
   }
 }
 
+void TMainForm::ExportDependencyGraphItemClick() {
+  QFileDialog dialog(this, "Export Dependency Graph");
+  dialog.setObjectName("ExportGraphDialog");
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({"Graphviz DOT (*.dot *.gv)", "GraphML (*.graphml)"});
+  dialog.setDefaultSuffix("dot");
+  dialog.setDirectory(Utf8ToQString(workspace_.Model.ProjectFolder));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  ProjectModel& model = workspace_.Model;
+  // Without the dependency analysis the graph was not built at the open.
+  if (model.Uses.Units.empty()) model.Uses = BuildUsesGraph(model);
+  std::string error;
+  if (!WriteUsesGraphFile(model.Uses, QStringToUtf8(dialog.selectedFiles().front()), false, model.CodePage, error))
+    prompter_.Show(MessageKind::Error, error, MessageButtons::Ok);
+}
+
 void TMainForm::OpenProjectFile(const QString& path) {
   workspace_.SourceListWidth = sourceListView_->viewport()->width();
   OpenProject(workspace_, ui_, Hooks(), QStringToUtf8(QFileInfo(path).absoluteFilePath()));
@@ -517,7 +538,8 @@ void TMainForm::FillUnusedSourceList() {
 }
 
 void TMainForm::DisableProjectCommands() {
-  for (QAction* item : {saveImagesItem_, importPictureItem_, closeItem_, printItem_, runItem_}) item->setEnabled(false);
+  for (QAction* item : {saveImagesItem_, importPictureItem_, exportGraphItem_, closeItem_, printItem_, runItem_})
+    item->setEnabled(false);
   viewMenu_->menuAction()->setEnabled(false);
   filterMenu_->menuAction()->setEnabled(false);
   for (QToolButton* button : {printToolButton_, expandAllToolButton_, collapseAllToolButton_, filterToolButton_})
@@ -526,7 +548,8 @@ void TMainForm::DisableProjectCommands() {
 
 void TMainForm::EnableProjectCommands() {
   saveImagesItem_->setEnabled(HasNewImages(workspace_.Model.Images));
-  for (QAction* item : {importPictureItem_, closeItem_, printItem_, runItem_}) item->setEnabled(true);
+  for (QAction* item : {importPictureItem_, exportGraphItem_, closeItem_, printItem_, runItem_})
+    item->setEnabled(true);
   printToolButton_->setEnabled(true);
   viewMenu_->menuAction()->setEnabled(true);
   filterMenu_->menuAction()->setEnabled(true);

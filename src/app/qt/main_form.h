@@ -64,6 +64,7 @@ class TMainForm final : public QMainWindow {
   void PageControlChange(int index);
   void SaveImagesItemClick();
   void ImportPictureItemClick();
+  void ExportDependencyGraphItemClick();
   void RunItemClick();
   void CaptureKeysItemClick();
 
@@ -123,6 +124,7 @@ class TMainForm final : public QMainWindow {
   QToolButton* printToolButton_ = nullptr;
   QAction* saveImagesItem_ = nullptr;
   QAction* importPictureItem_ = nullptr;
+  QAction* exportGraphItem_ = nullptr;
   QAction* closeItem_ = nullptr;
   QAction* printItem_ = nullptr;
   QAction* runItem_ = nullptr;

@@ -175,6 +175,22 @@ TEST_F(MainFormTest, OpenAsksAgainUntilAProjectFileIsChosenOrTheDialogIsCancelle
   EXPECT_EQ(Form().Space().Model.ProjectFile, project);
 }
 
+TEST_F(MainFormTest, ExportsTheUsesGraphEvenWithoutTheDependencyAnalysis) {
+  Find("AnalyzedependenciesItem")->setChecked(false);
+  OpenDemo();
+  const std::string path = folder_.Path() + "Demo.graphml";
+  testing::WhenModalShows([&](QWidget* modal) {
+    EXPECT_EQ(modal->objectName(), "ExportGraphDialog");
+    modal->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(path));
+    static_cast<QDialog*>(modal)->accept();
+  });
+  Find("ExportDependencyGraphItem")->trigger();
+  EXPECT_EQ(prompter_.Texts(), Names{});
+  const std::string graph = testing::ReadFileText(path);
+  EXPECT_NE(graph.find("<graphml"), std::string::npos);
+  EXPECT_NE(graph.find("EditUnit"), std::string::npos);
+}
+
 TEST_F(MainFormTest, ReopeningAVanishedProjectSaysSoAndChangesNothing) {
   store_.SetValue(kHistoryKey, "Project_0", {.Type = RegType::String, .Text = "/nowhere/Gone.dpr"});
   QAction* entry = Find<QMenu>("ReopenMenu")->actions().front();
