@@ -23,6 +23,7 @@
 
 #include "analysis/uses_graph.h"
 #include "app/qt/about_dialog.h"
+#include "app/qt/documentation_commands.h"
 #include "app/qt/font_text_measure.h"
 #include "app/qt/status_bar.h"
 #include "app/qt/window_placement.h"
@@ -116,8 +117,12 @@ void TMainForm::FormCreate() {
   DisableProjectCommands();
   workspace_.Settings.JPegCompressionQuality = 100;
   LoadSettings(store_, workspace_.Settings);
+  documentation_ = std::make_unique<DocumentationCommands>(workspace_, store_, prompter_, *measure_,
+                                                           sourceListView_, this);
+  useBuiltinBrowserItem_->setVisible(documentation_->BuiltInViewerAvailable());
   ShowSettings();
   ConnectSettingsItems();
+  ConnectDocumentationCommands();
 }
 
 QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& caption) {
@@ -404,6 +409,19 @@ void TMainForm::ConnectSettingsItems() {
            [&settings](bool on) { if (on) settings.DocumentViewer = Viewer::AlternateBrowser; });
   onToggle(analyzeDependenciesItem_, [&settings](bool on) { settings.AnalyzeDependencies = on; });
   onToggle(analyzeFormsItem_, [&settings](bool on) { settings.AnalyzeForms = on; });
+}
+
+void TMainForm::ConnectDocumentationCommands() {
+  DocumentationCommands* commands = documentation_.get();
+  connect(printItem_, &QAction::triggered, commands, &DocumentationCommands::PrintItemClick);
+  connect(printToolButton_, &QToolButton::clicked, commands, &DocumentationCommands::PrintItemClick);
+  connect(findChild<QAction*>("PrinterSetup1"), &QAction::triggered, commands,
+          &DocumentationCommands::PrinterSetup1Click);
+  connect(findChild<QAction*>("JPegsettingsItem"), &QAction::triggered, commands,
+          &DocumentationCommands::JPegsettingsItemClick);
+  connect(findChild<QAction*>("Setalternatebrowser1"), &QAction::triggered, commands,
+          &DocumentationCommands::Setalternatebrowser1Click);
+  connect(commands, &DocumentationCommands::ImagesSaved, this, &TMainForm::EnableProjectCommands);
 }
 
 void TMainForm::RebuildReopenMenu() {

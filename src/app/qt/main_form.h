@@ -23,6 +23,7 @@ namespace tarnwick {
 
 class CaptureSession;
 class ImagesPage;
+class DocumentationCommands;
 class StatusBar;
 class TAboutDlg;
 
@@ -43,6 +44,7 @@ class TMainForm final : public QMainWindow {
   UserInterface& Ui() { return ui_; }
   const TMRUHistory& History() const { return history_; }
   StatusBar* StatusPanels() const { return statusBar_; }
+  DocumentationCommands& Documentation() { return *documentation_; }
   void SetAboutBox(TAboutDlg* about) { about_ = about; }
   CaptureSession& Capture() { return *capture_; }
   ImagesPage* Images() const { return imagesPage_; }
@@ -91,6 +93,7 @@ class TMainForm final : public QMainWindow {
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
   void ShowSettings();
   void ConnectSettingsItems();
+  void ConnectDocumentationCommands();
   void RebuildReopenMenu();
   OpenHooks Hooks();
   void ShowWorkspace();
@@ -109,6 +112,7 @@ class TMainForm final : public QMainWindow {
   TAboutDlg* about_ = nullptr;
   ImagesPage* imagesPage_ = nullptr;
   std::unique_ptr<CaptureSession> capture_;
+  std::unique_ptr<DocumentationCommands> documentation_;
 
   QTabWidget* pageControl_ = nullptr;
   QTreeWidget* sourceListView_ = nullptr;

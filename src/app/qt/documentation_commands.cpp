@@ -1,0 +1,120 @@
+#include "app/qt/documentation_commands.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QTextDocument>
+#include <QTreeWidget>
+#include <exception>
+
+#include "app/qt/message_box_prompter.h"
+#include "app/qt/status_bar.h"
+#include "capture/image_list.h"
+#include "platform/win_path.h"
+#include "report/jpeg_settings.h"
+#include "report/qt/browser_form.h"
+#include "report/qt/jpeg_settings_form.h"
+#include "report/qt/print_setup_form.h"
+
+namespace tarnwick {
+
+DocumentationCommands::DocumentationCommands(Workspace& workspace, SettingsStore& store, Prompter& prompter,
+                                             TextMeasure& measure, const QTreeWidget* sourceListView,
+                                             QWidget* mainWindow, const ViewerFactory& makeViewer)
+    : QObject(nullptr),
+      workspace_(workspace),
+      prompter_(prompter),
+      sourceListView_(sourceListView),
+      mainWindow_(mainWindow),
+      statusBar_(new StatusBar) {
+  printSetupForm_ = std::make_unique<TPrintSetupForm>(store, prompter, measure, statusBar_, *statusBar_, mainWindow);
+  jpegSettingsForm_ = std::make_unique<TJPegSettingsForm>(prompter, mainWindow);
+  try {
+    browserForm_ = makeViewer ? makeViewer(printer_, prompter, mainWindow)
+                              : std::make_unique<TBrowserForm>(printer_, prompter, mainWindow);
+  } catch (const std::exception&) {
+    browserForm_.reset();  // the program runs on without its own viewer
+  }
+  if (!browserForm_ && workspace_.Settings.DocumentViewer == Viewer::BuiltIn)
+    workspace_.Settings.DocumentViewer = Viewer::DefaultBrowser;
+  browserOpenDialog_ = new QFileDialog(mainWindow);
+  browserOpenDialog_->setObjectName("BrowserOpenDialog");
+  browserOpenDialog_->setWindowTitle(tr("Set alternate browser"));
+  browserOpenDialog_->setFileMode(QFileDialog::ExistingFile);
+  browserOpenDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  browserOpenDialog_->setSizeGripEnabled(true);
+}
+
+DocumentationCommands::~DocumentationCommands() = default;
+
+DocumentationRequest DocumentationCommands::Request() const {
+  DocumentationRequest request;
+  for (const QTreeWidgetItem* row : sourceListView_->selectedItems())
+    request.SelectedUnits.insert(FromQString(row->text(0)));
+  request.ProgramFolder = FromQString(QCoreApplication::applicationDirPath()) + "/";
+  return request;
+}
+
+void DocumentationCommands::PrintItemClick() {
+  if (workspace_.Model.ProjectFile.empty()) return;
+  printSetupForm_->SetDocument(workspace_.Subject(), Request());
+  const TPrintSetupForm::Outcome outcome = printSetupForm_->ShowModal();
+  if (outcome == TPrintSetupForm::Outcome::Cancel) return;
+  if (HasNewImages(workspace_.Model.Images)) {
+    SaveNewImages(workspace_.Model, workspace_.Settings.JPegCompressionQuality, prompter_);
+    emit ImagesSaved();
+  }
+  const QString documentPath = ToQString(DocumentationFilePath(workspace_.Model));
+  if (outcome == TPrintSetupForm::Outcome::Print) {
+    Print(documentPath);
+  } else {
+    View(documentPath);
+  }
+}
+
+void DocumentationCommands::View(const QString& documentPath) {
+  const AppSettings& settings = workspace_.Settings;
+  switch (settings.DocumentViewer) {
+    case Viewer::BuiltIn:
+      if (browserForm_) {
+        browserForm_->LoadDocument(documentPath);
+        browserForm_->ShowModal();
+        return;
+      }
+      [[fallthrough]];  // no viewer of our own: the default browser stands in
+    case Viewer::DefaultBrowser:
+      if (!OpenInDefaultBrowser(documentPath))
+        prompter_.Show(MessageKind::Error, "No web browser could be started for " + FromQString(documentPath));
+      return;
+    case Viewer::AlternateBrowser:
+      if (!StartAlternateBrowser(ToQString(settings.AlternateBrowserPath), documentPath))
+        prompter_.Show(MessageKind::Error, "Could not start the alternate browser \"" +
+                                               settings.AlternateBrowserPath + "\".");
+      return;
+  }
+}
+
+void DocumentationCommands::Print(const QString& documentPath) {
+  // Printing never goes through a browser: the document is laid out for the chosen printer here.
+  std::unique_ptr<QTextDocument> document = LoadDocument(documentPath);
+  if (!document || printer_.Print(*document, documentPath, mainWindow_) == SharedPrinter::Outcome::Failed)
+    prompter_.Show(MessageKind::Error, kPrintFailed);
+}
+
+void DocumentationCommands::JPegsettingsItemClick() {
+  ReportOptions& options = printSetupForm_->Options();
+  jpegSettingsForm_->SetValues(CurrentJpegSettings(workspace_.Settings.JPegCompressionQuality, options));
+  if (jpegSettingsForm_->exec() != QDialog::Accepted) return;
+  ApplyJpegSettings(jpegSettingsForm_->Values(), workspace_.Settings.JPegCompressionQuality, options);
+}
+
+void DocumentationCommands::Setalternatebrowser1Click() {
+  const std::string& stored = workspace_.Settings.AlternateBrowserPath;
+  const std::string folder = ExtractFilePath(stored);
+  if (!folder.empty()) browserOpenDialog_->setDirectory(ToQString(folder));
+  browserOpenDialog_->selectFile(ToQString(ExtractFileName(stored)));
+  if (browserOpenDialog_->exec() != QDialog::Accepted) return;
+  const QStringList chosen = browserOpenDialog_->selectedFiles();
+  if (!chosen.isEmpty() && !chosen.front().isEmpty()) workspace_.Settings.AlternateBrowserPath = FromQString(chosen.front());
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,272 @@
+#include "app/qt/documentation_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QSlider>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "app/qt/main_form.h"
+#include "app/qt/status_bar.h"
+#include "report/qt/browser_form.h"
+#include "report/qt/jpeg_settings_form.h"
+#include "report/qt/print_setup_form.h"
+#include "support/qt_modal_closer.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::WhenModalShows;
+using Names = std::vector<std::string>;
+
+/// Catches the addresses handed to the default web browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> Opened;
+ public slots:
+  void Open(const QUrl& url) { Opened.append(url); }
+};
+
+class DocumentationCommandsTest : public ::testing::Test {
+ protected:
+  DocumentationCommandsTest() : store_(folder_.Path() + "settings.reg") { store_.Load(); }
+  ~DocumentationCommandsTest() override { QDesktopServices::unsetUrlHandler("file"); }
+
+  TMainForm& Form() {
+    if (!form_) form_ = std::make_unique<TMainForm>(store_, prompter_);
+    return *form_;
+  }
+  DocumentationCommands& Commands() { return Form().Documentation(); }
+  std::string OpenDemo() {
+    std::string path = testing::CopyDemoProject(folder_);
+    Form().OpenProjectFile(QString::fromStdString(path));
+    prompter_.Clear();
+    return path;
+  }
+  std::string DocumentPath() const { return DocumentationFilePath(form_->Space().Model); }
+  // Runs the Print command, pressing `button` in the report options window; `then` handles the
+  // modal window that follows, if any.
+  void RunPrintCommand(const char* button, std::function<void(QWidget*)> then = nullptr) {
+    WhenModalShows([button, then](QWidget* window) {
+      ASSERT_EQ(window->objectName(), "PrintSetupForm");
+      if (then) WhenModalShows(then);
+      window->findChild<QPushButton*>(button)->click();
+      if (window->isVisible()) window->close();
+    });
+    Commands().PrintItemClick();
+  }
+  template <typename T>
+  static T* Child(QWidget* window, const char* name) {
+    T* found = window->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  UrlCatcher catcher_;
+  testing::TempFolder folder_;
+  SettingsStore store_;
+  testing::RecordingPrompter prompter_;
+  std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(DocumentationCommandsTest, PreviewGoesToTheChosenViewer) {
+  OpenDemo();
+  QDesktopServices::setUrlHandler("file", &catcher_, "Open");
+  Form().findChild<QAction*>("UseDefaultBrowserItem")->trigger();
+  RunPrintCommand("PreviewButton");
+  ASSERT_EQ(catcher_.Opened.size(), 1);
+  EXPECT_EQ(catcher_.Opened.front(), QUrl::fromLocalFile(QString::fromStdString(DocumentPath())));
+
+  // The alternate browser is started with the document as its one argument.
+  const std::string received = folder_.Path() + "received.txt";
+  const std::string browser = folder_.Write("tools/browse", "#!/bin/sh\nprintf '%s|' \"$@\" > '" + received + "'\n");
+  std::filesystem::permissions(browser, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+  Form().Space().Settings.AlternateBrowserPath = browser;
+  Form().findChild<QAction*>("UseAlternatebrowserItem")->trigger();
+  prompter_.QueueAnswer(MessageAnswer::Ok);  // overwrite the document
+  RunPrintCommand("PreviewButton");
+  ASSERT_TRUE(testing::WaitUntil([&] { return testing::ReadFileText(received).find('|') != std::string::npos; }));
+  EXPECT_EQ(testing::ReadFileText(received), DocumentPath() + "|");
+  EXPECT_EQ(catcher_.Opened.size(), 1);
+
+  // The built-in viewer shows the document maximised from its file address.
+  Form().findChild<QAction*>("UseBuiltinBrowserItem")->trigger();
+  prompter_.QueueAnswer(MessageAnswer::Ok);
+  bool shown = false;
+  RunPrintCommand("PreviewButton", [&](QWidget* viewer) {
+    shown = true;
+    EXPECT_EQ(viewer->objectName(), "BrowserForm");
+    EXPECT_TRUE(viewer->isMaximized());
+    auto* html = Child<QTextBrowser>(viewer, "HTMLViewer");
+    EXPECT_EQ(html->source(), QUrl::fromLocalFile(QString::fromStdString(DocumentPath())));
+    EXPECT_TRUE(html->toPlainText().contains("Project: Demo.dpr"));
+    Child<QToolButton>(viewer, "CloseToolButton")->click();
+  });
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(prompter_.Texts(), (Names{"Overwrite file \r\r" + DocumentPath() + "?\r",
+                                      "Overwrite file \r\r" + DocumentPath() + "?\r"}));
+  // The window's own status bar, not the main window's, showed the progress and is reset.
+  auto* ownBar = Commands().PrintSetupForm().findChild<StatusBar*>("StatusBar");
+  ASSERT_NE(ownBar, nullptr);
+  EXPECT_NE(ownBar, Form().StatusPanels());
+  EXPECT_EQ(ownBar->Panel1()->text(), "");
+}
+
+TEST_F(DocumentationCommandsTest, AMissingAlternateBrowserIsReportedNotIgnored) {
+  OpenDemo();
+  Form().Space().Settings.AlternateBrowserPath = folder_.Path() + "no-such-browser";
+  Form().findChild<QAction*>("UseAlternatebrowserItem")->trigger();
+  RunPrintCommand("PreviewButton");
+  EXPECT_EQ(prompter_.Texts(), Names{"Could not start the alternate browser \"" + folder_.Path() + "no-such-browser\"."});
+}
+
+TEST_F(DocumentationCommandsTest, WithoutABuiltInViewerItsStoredChoiceFallsBackToTheDefaultBrowser) {
+  Workspace workspace;
+  workspace.Settings.DocumentViewer = Viewer::BuiltIn;
+  QWidget window;
+  QTreeWidget sources;
+  EstimatingTextMeasure measure;
+  DocumentationCommands commands(workspace, store_, prompter_, measure, &sources, &window,
+                                 [](SharedPrinter&, Prompter&, QWidget*) { return nullptr; });
+  EXPECT_FALSE(commands.BuiltInViewerAvailable());
+  EXPECT_EQ(workspace.Settings.DocumentViewer, Viewer::DefaultBrowser);
+}
+
+TEST_F(DocumentationCommandsTest, CancelSavesNothingAndPreviewSavesNewImagesFirst) {
+  OpenDemo();
+  QDesktopServices::setUrlHandler("file", &catcher_, "Open");
+  auto picture = std::make_shared<Picture>();
+  picture->Kind = Picture::Format::Jpeg;
+  picture->Width = picture->Height = 2;
+  picture->Pixels.assign(16, 200);
+  Form().Space().Model.Images.push_back({"MainForm", "Extra", "MainUnit", "MainUnit_Extra.jpg",
+                                         std::string(kImageStatusNew), picture, false});
+  Commands().PrintSetupForm().Options().ImagesAll = false;  // the writer itself saves none
+  Commands().PrintSetupForm().ShowOptions();
+  RunPrintCommand("CancelButton");
+  EXPECT_EQ(Form().Space().Model.Images.back().Status, kImageStatusNew);
+  EXPECT_FALSE(std::filesystem::exists(DocumentPath()));
+  RunPrintCommand("PreviewButton");
+  EXPECT_EQ(Form().Space().Model.Images.back().Status, kImageStatusDisk);
+  EXPECT_TRUE(std::filesystem::exists(Form().Space().Model.DocumentationFolder + "MainUnit_Extra.jpg"));
+  EXPECT_FALSE(Form().findChild<QAction*>("SaveImagesItem")->isEnabled());
+}
+
+std::string RunTool(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(30000)) return "";
+  return process.readAllStandardOutput().toStdString();
+}
+
+TEST_F(DocumentationCommandsTest, PrintPrintsTheDocumentToAPdfFileWithItsPageBreaks) {
+  OpenDemo();
+  const QString pdf = QString::fromStdString(folder_.Path() + "demo.pdf");
+  QPrinter& printer = Commands().Printer().Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  RunPrintCommand("PrintButton", [](QWidget* dialog) {
+    EXPECT_NE(qobject_cast<QPrintDialog*>(dialog), nullptr);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_EQ(prompter_.Texts(), Names{});
+  const std::string info = RunTool("pdfinfo", {pdf});
+  const size_t pages = info.find("Pages:");
+  ASSERT_NE(pages, std::string::npos) << info;
+  // Every section the document starts on a new page (title, index, 2 images, 9 units, the two
+  // trees and the unused units) is a page of its own at least.
+  EXPECT_GE(std::stoi(info.substr(pages + 6)), 16);
+  const std::string text = RunTool("pdftotext", {"-layout", pdf, "-"});
+  for (const char* expected : {"Project: Demo.dpr", "Documentation produced by", "unit MainUnit;", "Unused Units"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected;
+}
+
+TEST_F(DocumentationCommandsTest, APrintJobThatCannotBeWrittenIsReported) {
+  OpenDemo();
+  QPrinter& printer = Commands().Printer().Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(folder_.Path() + "missing/folder/demo.pdf"));
+  RunPrintCommand("PrintButton", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+  EXPECT_EQ(prompter_.Texts(), Names{kPrintFailed});
+}
+
+TEST_F(DocumentationCommandsTest, JpegSettingsDialogRefusesBadLinesAndKeepsValuesOnCancel) {
+  struct Case {
+    const char* name;
+    int quality;
+    bool progressive;
+    const char* lines;
+    bool pressOk;
+    Names messages;
+    int expectQuality;
+    bool expectProgressive;
+    int expectLines;
+  };
+  const std::string invalid(kInvalidLinesPerImage);
+  const Case cases[] = {
+      {"12a refused, then cancelled", 40, true, "12a", true, {invalid}, 100, false, 100},
+      {"below one refused", 40, false, "0", true, {invalid}, 100, false, 100},
+      {"cancel after moving", 10, true, "7", false, {}, 100, false, 100},
+      {"ok takes all three", 40, true, "50", true, {}, 40, true, 50},
+  };
+  for (const Case& c : cases) {
+    form_.reset();
+    prompter_.Clear();
+    bool freshValues = false;
+    WhenModalShows([&](QWidget* dialog) {
+      auto* quality = Child<QSlider>(dialog, "JPegCompressionTrackBar");
+      auto* progressive = Child<QCheckBox>(dialog, "ProgressiveDisplayCheckBox");
+      auto* lines = Child<QLineEdit>(dialog, "LinesPerImageEdit");
+      freshValues = quality->value() == 100 && !progressive->isChecked() && lines->text() == "100";
+      quality->setValue(c.quality);
+      progressive->setChecked(c.progressive);
+      lines->setText(c.lines);
+      Child<QPushButton>(dialog, c.pressOk ? "OkButton" : "CancelButton")->click();
+      if (dialog->isVisible()) Child<QPushButton>(dialog, "CancelButton")->click();
+    });
+    Form().findChild<QAction*>("JPegsettingsItem")->trigger();
+    EXPECT_TRUE(freshValues) << c.name;
+    EXPECT_EQ(prompter_.Texts(), c.messages) << c.name;
+    const ReportOptions& options = Commands().PrintSetupForm().Options();
+    EXPECT_EQ(Form().Space().Settings.JPegCompressionQuality, c.expectQuality) << c.name;
+    EXPECT_EQ(options.ProgressiveDisplay, c.expectProgressive) << c.name;
+    EXPECT_EQ(options.LinesPerImage, c.expectLines) << c.name;
+  }
+}
+
+TEST_F(DocumentationCommandsTest, SetAlternateBrowserStartsAtTheStoredPathAndKeepsTheChoice) {
+  const std::string browser = folder_.Write("tools/browse", "#!/bin/sh\n");
+  Form().Space().Settings.AlternateBrowserPath = folder_.Path() + "tools/old-browser";
+  WhenModalShows([&](QWidget* dialog) {
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->objectName(), "BrowserOpenDialog");
+    EXPECT_EQ(files->directory().absolutePath().toStdString() + "/", folder_.Path() + "tools/");
+    auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+    EXPECT_EQ(name->text(), "old-browser");
+    // Typed, as a focused name field takes no selection; past the dialog's own check, which may
+    // ask while its folder still loads.
+    name->setText(QString::fromStdString(browser));
+    static_cast<QDialog*>(files)->done(QDialog::Accepted);
+  });
+  Form().findChild<QAction*>("Setalternatebrowser1")->trigger();
+  EXPECT_EQ(Form().Space().Settings.AlternateBrowserPath, browser);
+  EXPECT_TRUE(Form().findChild<QAction*>("UseDefaultBrowserItem")->isChecked()) << "the viewer choice stays";
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+#include "documentation_commands_test.moc"

@@ -1,0 +1,192 @@
+#include "report/qt/print_setup_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/open_project.h"
+#include "platform/registry_values.h"
+#include "support/qt_modal_closer.h"
+#include "support/workspace_test.h"
+
+namespace tarnwick {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class PrintSetupFormTest : public testing::WorkspaceTest {
+ protected:
+  TPrintSetupForm& Form() {
+    if (!form_) form_ = std::make_unique<TPrintSetupForm>(store_, prompter_, measure_, new QWidget, progress_);
+    return *form_;
+  }
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = Form().findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  bool Checked(const char* name) { return Find<QCheckBox>(name)->isChecked(); }
+  Names Order() {
+    Names names;
+    auto* list = Find<QListWidget>("PrintCategoryOrderListBox");
+    for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->text().toStdString());
+    return names;
+  }
+  void OpenDemo() {
+    OpenProject(workspace_, ui_, OpenHooks(), testing::CopyDemoProject(folder_));
+    progress_.Clear();
+    prompter_.Clear();
+    Form().SetDocument(workspace_.Subject(), DocumentationRequest{});
+  }
+
+  SettingsStore store_{folder_.Path() + "settings.reg"};
+  std::unique_ptr<TPrintSetupForm> form_;
+};
+
+TEST_F(PrintSetupFormTest, ShowsTheStoredOptionsInTheirControls) {
+  store_.FromText("[HKEY_CURRENT_USER" + std::string(kRegistryKey) +
+                  "]\n\"SourceAll\"=dword:00000001\n\"SourceSelected\"=dword:00000001\n"
+                  "\"ObjectsOutput\"=dword:00000001\n\"DependencyMaxLevelNum\"=dword:00000004\n"
+                  "\"SourceFont\"=\"Arial\"\n\"PrintOrder\"=\"Source Code,Form Images\"\n");
+  EXPECT_EQ(Form().windowTitle(), "Print Setup");
+  EXPECT_TRUE(Checked("SourceAllCheckBox"));
+  EXPECT_FALSE(Checked("SourceSelectedCheckBox")) << "Selected is read only when All is off";
+  EXPECT_EQ(Find<QComboBox>("ObjectOutputComboBox")->currentText(), "As JPeg");
+  EXPECT_EQ(Find<QComboBox>("DependencyOutputComboBox")->currentText(), "As JPeg") << "missing value: As JPeg";
+  EXPECT_EQ(Find<QLineEdit>("DependencyLevels")->text(), "4");
+  EXPECT_EQ(Find<QLabel>("SpeedButton3Label")->text(), "Arial, 12 pt");
+  EXPECT_EQ(Find<QCheckBox>("ImagesAllCheckBox")->text(), "All ");
+  EXPECT_EQ(Order(), (Names{"Source Code", "Form Images", "Dependencies", "Unused Units", "Form Objects"}));
+}
+
+TEST_F(PrintSetupFormTest, CheckingOneOfAPairUnchecksTheOtherButUncheckingChecksNothing) {
+  struct Step {
+    const char* click;
+    bool all, selected;
+  };
+  const std::pair<std::pair<const char*, const char*>, std::vector<Step>> pairs[] = {
+      {{"SourceAllCheckBox", "SourceSelectedCheckBox"},
+       {{"SourceSelectedCheckBox", false, true}, {"SourceAllCheckBox", true, false}, {"SourceAllCheckBox", false, false}}},
+      {{"ImagesAllCheckBox", "ImagesSelectedCheckBox"},
+       {{"ImagesSelectedCheckBox", false, true}, {"ImagesSelectedCheckBox", false, false}, {"ImagesAllCheckBox", true, false}}},
+  };
+  for (const auto& [names, steps] : pairs) {
+    for (const Step& step : steps) {
+      Find<QCheckBox>(step.click)->click();
+      EXPECT_EQ(Checked(names.first), step.all) << step.click;
+      EXPECT_EQ(Checked(names.second), step.selected) << step.click;
+    }
+  }
+  EXPECT_FALSE(Form().Options().SourceAll || Form().Options().SourceSelected);
+  EXPECT_TRUE(Form().Options().ImagesAll && !Form().Options().ImagesSelected);
+}
+
+TEST_F(PrintSetupFormTest, MovesTheOrderWithItsButtonsAndSaveStoresItForTheNextRun) {
+  auto* list = Find<QListWidget>("PrintCategoryOrderListBox");
+  auto* up = Find<QToolButton>("SpeedButton1");
+  auto* down = Find<QToolButton>("SpeedButton2");
+  const Names start = Order();
+  up->click();
+  EXPECT_EQ(Order(), start) << "no entry selected";
+  list->setCurrentRow(0);
+  up->click();
+  EXPECT_EQ(Order(), start) << "up on the first entry";
+  down->click();
+  down->click();
+  EXPECT_EQ(Order(), (Names{"Source Code", "Dependencies", "Form Images", "Unused Units", "Form Objects"}));
+  EXPECT_EQ(list->currentItem()->text(), "Form Images") << "the moved entry stays selected";
+  list->setCurrentRow(4);
+  down->click();
+  EXPECT_EQ(Order().back(), "Form Objects");
+
+  Find<QPushButton>("SaveButton")->click();
+  EXPECT_EQ(prompter_.Texts(), Names{});
+  SettingsStore reread(store_.FilePath());
+  ASSERT_TRUE(reread.Load());
+  TPrintSetupForm next(reread, prompter_, measure_, new QWidget, progress_);
+  EXPECT_EQ(next.Options().PrintOrder, Form().Options().PrintOrder);
+}
+
+TEST_F(PrintSetupFormTest, LevelFieldKeepsWholeNumbersAndResetsAnythingElse) {
+  auto* levels = Find<QLineEdit>("DependencyLevels");
+  levels->selectAll();
+  QTest::keyClicks(levels, "12");
+  EXPECT_EQ(levels->text(), "12");
+  EXPECT_EQ(Form().Options().DependencyMaxLevelNum, "12");
+  QTest::keyClicks(levels, "x");
+  EXPECT_EQ(levels->text(), "0");
+  EXPECT_EQ(Form().Options().DependencyMaxLevelNum, "0");
+  EXPECT_EQ(prompter_.Shown(), Names{"information: Non integer value changed to 0"});
+  // The indent field takes any text; the writer reports it.
+  QTest::keyClicks(Find<QLineEdit>("IndentSpaces"), "a");
+  EXPECT_EQ(Form().Options().IndentSpaces, "3a");
+}
+
+TEST_F(PrintSetupFormTest, FontButtonsTakeFaceAndSizeFromTheFontDialog) {
+  testing::WhenModalShows([](QWidget* dialog) {
+    auto* fonts = qobject_cast<QFontDialog*>(dialog);
+    ASSERT_NE(fonts, nullptr);
+    EXPECT_EQ(fonts->currentFont().pointSize(), 12);
+    QFont chosen("Liberation Mono");
+    chosen.setPointSize(9);
+    fonts->setCurrentFont(chosen);
+    fonts->accept();
+  });
+  Find<QToolButton>("SpeedButton5")->click();
+  EXPECT_EQ(Form().Options().UnusedFont.Size, 9);
+  EXPECT_EQ(Form().Options().UnusedFont.Face, "Liberation Mono");
+  EXPECT_EQ(Find<QLabel>("SpeedButton5Label")->text(), "Liberation Mono, 9 pt");
+
+  testing::WhenModalShows([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+  Find<QToolButton>("SpeedButton4")->click();
+  EXPECT_EQ(Form().Options().DependencyFont, "Times New Roman") << "Cancel keeps the font";
+}
+
+TEST_F(PrintSetupFormTest, PreviewWritesWithProgressAndClosesOnlyWhenSomethingWasWritten) {
+  OpenDemo();
+  for (const char* off : {"SourceAllCheckBox", "DependencyCheckBox", "ObjectsCheckBox", "ImagesAllCheckBox",
+                          "UnusedSourceCheckBox"})
+    Find<QCheckBox>(off)->click();
+  Find<QCheckBox>("SourceSelectedCheckBox")->click();  // with no unit selected
+  QTimer::singleShot(0, &Form(), [this] { Find<QPushButton>("PreviewButton")->click(); });
+  testing::WhenModalShows([](QWidget* dialog) {
+    EXPECT_TRUE(dialog->isVisible()) << "nothing selected leaves the window open";
+    dialog->close();
+  });
+  EXPECT_EQ(Form().ShowModal(), TPrintSetupForm::Outcome::Cancel);
+  EXPECT_EQ(prompter_.Shown(), Names{"information: You have not selected anything to print."});
+
+  prompter_.Clear();
+  progress_.Clear();
+  Form().SetDocument(workspace_.Subject(), DocumentationRequest{{"MainUnit"}, {}, {}});
+  QTimer::singleShot(0, &Form(), [this] { Find<QPushButton>("PreviewButton")->click(); });
+  prompter_.QueueAnswer(MessageAnswer::Ok);  // overwrite the file of the first run
+  EXPECT_EQ(Form().ShowModal(), TPrintSetupForm::Outcome::Preview);
+  EXPECT_FALSE(Form().isVisible());
+  const Names& log = progress_.Log();
+  EXPECT_EQ(Names(log.begin(), log.begin() + 3), (Names{"cursor:1", "text:Processing MainUnit", "step"}));
+  EXPECT_EQ(Names(log.end() - 3, log.end()), (Names{"text:", "reset", "cursor:0"}));
+}
+
+TEST_F(PrintSetupFormTest, CancelStoresNothing) {
+  QTimer::singleShot(0, &Form(), [this] {
+    Find<QCheckBox>("SyntaxPrintCheckBox")->click();
+    Find<QPushButton>("CancelButton")->click();
+  });
+  EXPECT_EQ(Form().ShowModal(), TPrintSetupForm::Outcome::Cancel);
+  EXPECT_FALSE(Form().Options().SyntaxPrint) << "the window keeps its state for the run";
+  EXPECT_FALSE(store_.KeyExists(kRegistryKey));
+}
+
+}  // namespace
+}  // namespace tarnwick
