@@ -27,6 +27,11 @@ DocumentationCommands::DocumentationCommands(Workspace& workspace, SettingsStore
       mainWindow_(mainWindow),
       statusBar_(new StatusBar) {
   printSetupForm_ = std::make_unique<TPrintSetupForm>(store, prompter, measure, statusBar_, *statusBar_, mainWindow);
+  statusBar_->Panel0()->SetPaintFailureHandler([this] {
+    QMetaObject::invokeMethod(this, [this] {
+      prompter_.Show(MessageKind::Warning, "Exception caught during ProcessCapture", MessageButtons::Ok);
+    }, Qt::QueuedConnection);
+  });
   jpegSettingsForm_ = std::make_unique<TJPegSettingsForm>(prompter, mainWindow);
   try {
     browserForm_ = makeViewer ? makeViewer(printer_, prompter, mainWindow)

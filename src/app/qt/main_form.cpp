@@ -117,7 +117,7 @@ void TMainForm::FormCreate() {
   DisableProjectCommands();
   workspace_.Settings.JPegCompressionQuality = 100;
   LoadSettings(store_, workspace_.Settings);
-  documentation_ = std::make_unique<DocumentationCommands>(workspace_, store_, prompter_, *measure_,
+  documentation_ = std::make_unique<DocumentationCommands>(workspace_, store_, prompter_, measure_,
                                                            sourceListView_, this);
   useBuiltinBrowserItem_->setVisible(documentation_->BuiltInViewerAvailable());
   ShowSettings();
