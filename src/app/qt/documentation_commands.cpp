@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QSet>
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <exception>
@@ -53,8 +54,11 @@ DocumentationCommands::~DocumentationCommands() = default;
 
 DocumentationRequest DocumentationCommands::Request() const {
   DocumentationRequest request;
-  for (const QTreeWidgetItem* row : sourceListView_->selectedItems())
-    request.SelectedUnits.insert(FromQString(row->text(0)));
+  // The rows show the names as text; the writer wants them as the model holds them.
+  QSet<QString> selected;
+  for (const QTreeWidgetItem* row : sourceListView_->selectedItems()) selected.insert(row->text(0));
+  for (const UnitEntry& unit : workspace_.Model.Units())
+    if (selected.contains(ToQString(unit.UnitName))) request.SelectedUnits.insert(unit.UnitName);
   request.ProgramFolder = FromQString(QCoreApplication::applicationDirPath()) + "/";
   return request;
 }

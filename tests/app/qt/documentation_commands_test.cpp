@@ -158,6 +158,24 @@ TEST_F(DocumentationCommandsTest, CancelSavesNothingAndPreviewSavesNewImagesFirs
   EXPECT_FALSE(Form().findChild<QAction*>("SaveImagesItem")->isEnabled());
 }
 
+TEST_F(DocumentationCommandsTest, SelectedUnitsAreTheSelectedRowsOfTheSourceList) {
+  OpenDemo();
+  QDesktopServices::setUrlHandler("file", &catcher_, "Open");
+  auto* sources = Form().findChild<QTreeWidget*>("SourceListView");
+  for (int row = 0; row < sources->topLevelItemCount(); ++row) {
+    QTreeWidgetItem* item = sources->topLevelItem(row);
+    item->setSelected(item->text(0) == "MainUnit" || item->text(0) == "Contacts");
+  }
+  ReportOptions& options = Commands().PrintSetupForm().Options();
+  options.SourceAll = options.DependencyAll = options.ObjectsAll = options.ImagesAll = false;
+  options.SourceSelected = true;
+  RunPrintCommand("PreviewButton");
+  const std::string document = testing::ReadFileText(DocumentPath());
+  EXPECT_NE(document.find("<A NAME=\"SOURCEMainUnit\">"), std::string::npos);
+  EXPECT_NE(document.find("<A NAME=\"SOURCEContacts\">"), std::string::npos);
+  EXPECT_EQ(document.find("<A NAME=\"SOURCEAboutUnit\">"), std::string::npos);
+}
+
 std::string RunTool(const QString& program, const QStringList& arguments) {
   QProcess process;
   process.start(program, arguments);
