@@ -146,8 +146,6 @@ QWidget* TPrintSetupForm::BuildDependencyGroup() {
   levels->addWidget(AddCheckBox("DependencyMaxLevelCheckBox", "Max Levels", &ReportOptions::DependencyMaxLevel));
   QLineEdit* levelField = AddTextField("DependencyLevels", &ReportOptions::DependencyMaxLevelNum);
   levelField->setToolTip("Max levels to descend. 0 = no limit.");
-  // The field's own check replaces the plain text update.
-  disconnect(levelField, &QLineEdit::textEdited, this, nullptr);
   connect(levelField, &QLineEdit::textEdited, this, &TPrintSetupForm::DependencyLevelsChange);
   levels->addWidget(levelField);
   levels->addStretch(1);
@@ -278,11 +276,9 @@ void TPrintSetupForm::ChooseFont(FontRef font) {
   ShowOptions();
 }
 
-void TPrintSetupForm::DependencyLevelsChange(const QString& text) {
-  std::string fieldText = text.toStdString();
-  const bool kept = ValidateInteger(fieldText, prompter_);
-  options_.DependencyMaxLevelNum = fieldText;
-  if (!kept) ShowOptions();
+// Runs after the field's text has been taken into the options.
+void TPrintSetupForm::DependencyLevelsChange() {
+  if (!ValidateInteger(options_.DependencyMaxLevelNum, prompter_)) ShowOptions();
 }
 
 void TPrintSetupForm::SaveButtonClick() {

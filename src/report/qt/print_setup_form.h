@@ -71,7 +71,7 @@ class TPrintSetupForm final : public QDialog {
   QWidget* AddFontButton(const char* name, std::function<FontRef()> font);
   QLineEdit* AddTextField(const char* name, std::string ReportOptions::*field);
   void ChooseFont(FontRef font);
-  void DependencyLevelsChange(const QString& text);
+  void DependencyLevelsChange();
   void RunWriter(Outcome onWritten);
   UserInterface Ui() { return UserInterface{prompter_, progress_, measure_}; }
 
