@@ -7,9 +7,9 @@
 #include <QTreeWidget>
 #include <exception>
 
-#include "app/qt/message_box_prompter.h"
 #include "app/qt/status_bar.h"
 #include "capture/image_list.h"
+#include "platform/qt/project_text.h"
 #include "platform/win_path.h"
 #include "report/jpeg_settings.h"
 #include "report/qt/browser_form.h"
@@ -58,8 +58,9 @@ DocumentationRequest DocumentationCommands::Request() const {
   QSet<QString> selected;
   for (const QTreeWidgetItem* row : sourceListView_->selectedItems()) selected.insert(row->text(0));
   for (const UnitEntry& unit : workspace_.Model.Units())
-    if (selected.contains(ToQString(unit.UnitName))) request.SelectedUnits.insert(unit.UnitName);
-  request.ProgramFolder = FromQString(QCoreApplication::applicationDirPath()) + "/";
+    if (selected.contains(ProjectQString(unit.UnitName, workspace_.Model.CodePage)))
+      request.SelectedUnits.insert(unit.UnitName);
+  request.ProgramFolder = QStringToUtf8(QCoreApplication::applicationDirPath()) + "/";
   return request;
 }
 
@@ -67,12 +68,12 @@ void DocumentationCommands::PrintItemClick() {
   if (workspace_.Model.ProjectFile.empty()) return;
   printSetupForm_->SetDocument(workspace_.Subject(), Request());
   const TPrintSetupForm::Outcome outcome = printSetupForm_->ShowModal();
-  if (outcome == TPrintSetupForm::Outcome::Cancel) return;
-  if (HasNewImages(workspace_.Model.Images)) {
+  // A run of the writer saves the images it includes, whatever became of the run.
+  if (outcome != TPrintSetupForm::Outcome::Cancel && HasNewImages(workspace_.Model.Images))
     SaveNewImages(workspace_.Model, workspace_.Settings.JPegCompressionQuality, prompter_);
-    emit ImagesSaved();
-  }
-  const QString documentPath = ToQString(DocumentationFilePath(workspace_.Model));
+  emit ImagesChanged();
+  if (outcome == TPrintSetupForm::Outcome::Cancel) return;
+  const QString documentPath = Utf8ToQString(DocumentationFilePath(workspace_.Model));
   if (outcome == TPrintSetupForm::Outcome::Print) {
     Print(documentPath);
   } else {
@@ -92,10 +93,10 @@ void DocumentationCommands::View(const QString& documentPath) {
       [[fallthrough]];  // no viewer of our own: the default browser stands in
     case Viewer::DefaultBrowser:
       if (!OpenInDefaultBrowser(documentPath))
-        prompter_.Show(MessageKind::Error, "No web browser could be started for " + FromQString(documentPath));
+        prompter_.Show(MessageKind::Error, "No web browser could be started for " + QStringToUtf8(documentPath));
       return;
     case Viewer::AlternateBrowser:
-      if (!StartAlternateBrowser(ToQString(settings.AlternateBrowserPath), documentPath))
+      if (!StartAlternateBrowser(Utf8ToQString(settings.AlternateBrowserPath), documentPath))
         prompter_.Show(MessageKind::Error, "Could not start the alternate browser \"" +
                                                settings.AlternateBrowserPath + "\".");
       return;
@@ -119,11 +120,11 @@ void DocumentationCommands::JPegsettingsItemClick() {
 void DocumentationCommands::Setalternatebrowser1Click() {
   const std::string& stored = workspace_.Settings.AlternateBrowserPath;
   const std::string folder = ExtractFilePath(stored);
-  if (!folder.empty()) browserOpenDialog_->setDirectory(ToQString(folder));
-  browserOpenDialog_->selectFile(ToQString(ExtractFileName(stored)));
+  if (!folder.empty()) browserOpenDialog_->setDirectory(Utf8ToQString(folder));
+  browserOpenDialog_->selectFile(Utf8ToQString(ExtractFileName(stored)));
   if (browserOpenDialog_->exec() != QDialog::Accepted) return;
   const QStringList chosen = browserOpenDialog_->selectedFiles();
-  if (!chosen.isEmpty() && !chosen.front().isEmpty()) workspace_.Settings.AlternateBrowserPath = FromQString(chosen.front());
+  if (!chosen.isEmpty() && !chosen.front().isEmpty()) workspace_.Settings.AlternateBrowserPath = QStringToUtf8(chosen.front());
 }
 
 }  // namespace tarnwick

@@ -49,8 +49,8 @@ class DocumentationCommands final : public QObject {
   void Setalternatebrowser1Click();
 
  signals:
-  /// New images were saved on the way to the document: the image list and Save Images change.
-  void ImagesSaved();
+  /// The Print command may have saved new images: the image list and Save Images may change.
+  void ImagesChanged();
 
  private:
   DocumentationRequest Request() const;

@@ -421,7 +421,10 @@ void TMainForm::ConnectDocumentationCommands() {
           &DocumentationCommands::JPegsettingsItemClick);
   connect(findChild<QAction*>("Setalternatebrowser1"), &QAction::triggered, commands,
           &DocumentationCommands::Setalternatebrowser1Click);
-  connect(commands, &DocumentationCommands::ImagesSaved, this, &TMainForm::EnableProjectCommands);
+  connect(commands, &DocumentationCommands::ImagesChanged, this, [this] {
+    EnableProjectCommands();
+    imagesPage_->Refresh();
+  });
 }
 
 void TMainForm::RebuildReopenMenu() {

@@ -14,11 +14,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/project_text.h"
+
 namespace tarnwick {
 
 namespace {
 
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+QString FromStd(const std::string& text) { return Utf8ToQString(text); }
 
 QGroupBox* Group(const char* name, const QString& caption) {
   auto* group = new QGroupBox(caption);
@@ -119,7 +121,7 @@ QLineEdit* TPrintSetupForm::AddTextField(const char* name, std::string ReportOpt
     const QSignalBlocker blocker(edit);
     edit->setText(FromStd(options_.*field));
   });
-  connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) { options_.*field = text.toStdString(); });
+  connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) { options_.*field = QStringToUtf8(text); });
   return edit;
 }
 
@@ -271,7 +273,7 @@ void TPrintSetupForm::ChooseFont(FontRef font) {
   fontDialog_->setCurrentFont(current);
   if (fontDialog_->exec() != QDialog::Accepted) return;
   const QFont chosen = fontDialog_->selectedFont();
-  font.Face = chosen.family().toStdString();
+  font.Face = QStringToUtf8(chosen.family());
   if (chosen.pointSize() > 0) font.Size = chosen.pointSize();
   ShowOptions();
 }
