@@ -308,6 +308,7 @@ void TPrintSetupForm::RunWriter(Outcome onWritten) {
   progress_.SetBusyCursor(false);
   switch (result) {
     case DocResult::Written:
+    case DocResult::WrittenWithErrors:  // its failures have been shown; the document notes them
       outcome_ = onWritten;
       accept();
       return;

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <filesystem>
 #include <tuple>
 
 #include "app/open_project.h"
@@ -155,6 +156,15 @@ TEST_F(PrintSetupFormTest, PreviewWritesWithProgressAndClosesOnlyWhenSomethingWa
   const Names& log = progress_.Log();
   EXPECT_EQ(Names(log.begin(), log.begin() + 3), (Names{"cursor:1", "text:Processing MainUnit", "step"}));
   EXPECT_EQ(Names(log.end() - 3, log.end()), (Names{"text:", "reset", "cursor:0"}));
+}
+
+TEST_F(PrintSetupFormTest, ADocumentWrittenWithErrorsIsStillShown) {
+  OpenDemo();
+  std::filesystem::remove(workspace_.Model.ProjectFolder + "MainUnit.pas");
+  QTimer::singleShot(0, &Form(), [this] { Find<QPushButton>("PrintButton")->click(); });
+  EXPECT_EQ(Form().ShowModal(), TPrintSetupForm::Outcome::Print);
+  ASSERT_EQ(prompter_.Messages().size(), 1u);
+  EXPECT_EQ(prompter_.Messages().front().kind, MessageKind::Error);
 }
 
 }  // namespace
