@@ -319,14 +319,15 @@ void SortSiblings(DependencyForest& siblings) {
   };
   if (siblings.size() > 32) {
     std::stable_sort(siblings.begin(), siblings.end(), less);
-    return;
+  } else {
+    for (size_t i = 1; i < siblings.size(); ++i) {
+      std::unique_ptr<DependencyNode> node = std::move(siblings[i]);
+      size_t j = i;
+      for (; j > 0 && less(node, siblings[j - 1]); --j) siblings[j] = std::move(siblings[j - 1]);
+      siblings[j] = std::move(node);
+    }
   }
-  for (size_t i = 1; i < siblings.size(); ++i) {
-    std::unique_ptr<DependencyNode> node = std::move(siblings[i]);
-    size_t j = i;
-    for (; j > 0 && less(node, siblings[j - 1]); --j) siblings[j] = std::move(siblings[j - 1]);
-    siblings[j] = std::move(node);
-  }
+  NumberRows(siblings);
 }
 
 }  // namespace

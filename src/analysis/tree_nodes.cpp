@@ -9,6 +9,7 @@ Node* Append(std::vector<std::unique_ptr<Node>>& list, Node* parent, std::string
   auto node = std::make_unique<Node>();
   node->Label = std::move(label);
   node->Parent = parent;
+  node->Row = static_cast<uint32_t>(list.size());
   list.push_back(std::move(node));
   return list.back().get();
 }

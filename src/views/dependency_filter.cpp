@@ -62,12 +62,14 @@ void MarkShownDependencies(DependencyForest& forest, const std::vector<std::stri
 void PruneDependencyTree(DependencyForest& forest) {
   auto unmarked = [](const std::unique_ptr<DependencyNode>& node) { return !node->Keep; };
   std::erase_if(forest, unmarked);
+  NumberRows(forest);
   std::vector<DependencyNode*> pending;
   for (const auto& root : forest) pending.push_back(root.get());
   while (!pending.empty()) {
     DependencyNode* node = pending.back();
     pending.pop_back();
     std::erase_if(node->Children, unmarked);
+    NumberRows(node->Children);
     for (const auto& child : node->Children) pending.push_back(child.get());
   }
 }

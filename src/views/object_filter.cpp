@@ -118,6 +118,7 @@ void PruneObjectTree(ObjectForest& tree) {
     ObjectForest* level = levels.back();
     levels.pop_back();
     std::erase_if(*level, [](const std::unique_ptr<ObjectNode>& node) { return !node->Data->Keep; });
+    NumberRows(*level);
     for (const auto& node : *level) levels.push_back(&node->Children);
   }
 }

@@ -5,18 +5,15 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -37,6 +34,8 @@
 #include "platform/text_encoding.h"
 #include "platform/win_path.h"
 #include "report/uses_graph_files.h"
+#include "views/qt/dependencies_page.h"
+#include "views/qt/objects_page.h"
 
 // The icons are compiled into the library; a static library needs its resources pulled in.
 static void InitResources() { Q_INIT_RESOURCE(tarnwick); }
@@ -239,8 +238,18 @@ void TMainForm::BuildViewAndFilterMenus() {
   collapseAllObjectsItem_ = AddItem(viewMenu_, "CollapseAllObjectsItem", "Collapse All Objects");
   filterMenu_ = menuBar()->addMenu("F&ilter");
   filterMenu_->setObjectName("FilterMenu");
-  AddItem(filterMenu_, "FilterDependenciesItem", "Filter &Dependencies");
-  AddItem(filterMenu_, "FilterObjectsItem", "Filter &Objects");
+  QAction* filterDependenciesItem = AddItem(filterMenu_, "FilterDependenciesItem", "Filter &Dependencies");
+  QAction* filterObjectsItem = AddItem(filterMenu_, "FilterObjectsItem", "Filter &Objects");
+  connect(expandAllDependenciesItem_, &QAction::triggered, this,
+          [this] { dependenciesPage_->ExpandAllDependenciesItemClick(); });
+  connect(collapseAllDependenciesItem_, &QAction::triggered, this,
+          [this] { dependenciesPage_->CollapseAllDependenciesItemClick(); });
+  connect(expandAllObjectsItem_, &QAction::triggered, this, [this] { objectsPage_->ExpandAllObjectsItemClick(); });
+  connect(collapseAllObjectsItem_, &QAction::triggered, this,
+          [this] { objectsPage_->CollapseAllObjectsItemClick(); });
+  connect(filterDependenciesItem, &QAction::triggered, this,
+          [this] { dependenciesPage_->FilterDependenciesItemClick(); });
+  connect(filterObjectsItem, &QAction::triggered, this, [this] { objectsPage_->FilterObjectsItemClick(); });
 }
 
 void TMainForm::BuildHelpMenu() {
@@ -277,6 +286,9 @@ void TMainForm::BuildToolBar() {
       button("CollapseAllToolButton", "Full Collapse", ToolIcon("list-remove", ":/icons/collapse.svg"));
   toolBar->addSeparator();
   filterToolButton_ = button("FilterToolButton", "Filter", ToolIcon("view-filter", ":/icons/filter.svg"));
+  connect(expandAllToolButton_, &QToolButton::clicked, this, &TMainForm::ExpandAllToolButtonClick);
+  connect(collapseAllToolButton_, &QToolButton::clicked, this, &TMainForm::CollapseAllToolButtonClick);
+  connect(filterToolButton_, &QToolButton::clicked, this, &TMainForm::FilterToolButtonClick);
   toolBar->addSeparator();
   printToolButton_ =
       button("PrintToolButton", "Print or preview", ToolIcon("document-print", ":/icons/print.svg"));
@@ -332,49 +344,19 @@ QWidget* TMainForm::BuildUnusedSourcePage() {
 }
 
 QWidget* TMainForm::BuildDependenciesPage() {
-  auto* page = new QWidget;
-  page->setObjectName("DependenciesTabSheet");
-  auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  for (const char* name : {"DependencyTreeView", "DependencyFilterTreeView"}) {
-    auto* tree = new QTreeView(page);
-    tree->setObjectName(name);
-    tree->setHeaderHidden(true);
-    tree->setUniformRowHeights(true);
-    tree->setFont(ArialFont(10));
-    layout->addWidget(tree);
-  }
-  page->findChild<QTreeView*>("DependencyFilterTreeView")->hide();
-  return page;
+  dependenciesPage_ =
+      new tarnwick::DependenciesPage(workspace_.Model, workspace_.Dependencies, *statusBar_, pageControl_);
+  connect(dependenciesPage_, &tarnwick::DependenciesPage::CaptionChanged, this,
+          [this](const QString& caption) { pageControl_->setTabText(DependenciesPage, caption); });
+  return dependenciesPage_;
 }
 
 QWidget* TMainForm::BuildObjectsPage() {
-  auto* page = new QWidget;
-  page->setObjectName("ObjectsTabSheet");
-  auto* layout = new QHBoxLayout(page);
-  layout->setContentsMargins(0, 0, 0, 0);
-  for (const char* name : {"ObjectTreeView", "ObjectFilterTreeView"}) {
-    auto* tree = new QTreeView(page);
-    tree->setObjectName(name);
-    tree->setHeaderHidden(true);
-    tree->setUniformRowHeights(true);
-    tree->setFont(ArialFont(10));
-    layout->addWidget(tree, 5);
-  }
-  page->findChild<QTreeView*>("ObjectFilterTreeView")->hide();
-  auto* properties = new QGroupBox("Properties", page);
-  properties->setObjectName("PropertiesGroupBox");
-  auto* memo = new QPlainTextEdit(properties);
-  memo->setObjectName("PropertyMemo");
-  memo->setReadOnly(true);
-  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo->setFont(ArialFont(10));
-  auto* memoLayout = new QVBoxLayout(properties);
-  memoLayout->addWidget(memo);
-  layout->addWidget(properties, 3);
-  return page;
+  objectsPage_ =
+      new tarnwick::ObjectsPage(workspace_.Model, workspace_.Objects, store_, prompter_, *statusBar_, pageControl_);
+  connect(objectsPage_, &tarnwick::ObjectsPage::CaptionChanged, this,
+          [this](const QString& caption) { pageControl_->setTabText(ObjectsPage, caption); });
+  return objectsPage_;
 }
 
 QWidget* TMainForm::BuildImagePage() {
@@ -493,15 +475,24 @@ void TMainForm::ExportDependencyGraphItemClick() {
 
 void TMainForm::OpenProjectFile(const QString& path) {
   workspace_.SourceListWidth = sourceListView_->viewport()->width();
+  DetachTreePages();
   OpenProject(workspace_, ui_, Hooks(), QStringToUtf8(QFileInfo(path).absoluteFilePath()));
   ShowWorkspace();
+  if (workspace_.Settings.AnalyzeDependencies) dependenciesPage_->ShowOpenedTrees();
+  if (workspace_.Settings.AnalyzeForms) objectsPage_->ShowOpenedTrees();
   if (ProjectOpen() && !capture_->Platform().Keys->Available())
     statusBar_->SetStatusText("Done. Capture keys need an X11 desktop; File, Import Picture... adds pictures.");
 }
 
 void TMainForm::CloseProject() {
+  DetachTreePages();
   tarnwick::CloseProject(workspace_, ui_, Hooks());
   ShowWorkspace();
+}
+
+void TMainForm::DetachTreePages() {
+  dependenciesPage_->Detach();
+  objectsPage_->Detach();
 }
 
 void TMainForm::ExitItemClick() {
@@ -528,6 +519,8 @@ void TMainForm::ShowWorkspace() {
   FillSourceList();
   FillUnusedSourceList();
   imagesPage_->Refresh();
+  dependenciesPage_->ShowTrees();
+  objectsPage_->ShowTrees();
 }
 
 void TMainForm::FillSourceList() {
@@ -586,6 +579,7 @@ void TMainForm::PageControlChange(int index) {
   const bool treePage = index == DependenciesPage || index == ObjectsPage;
   for (QToolButton* button : {expandAllToolButton_, collapseAllToolButton_, filterToolButton_})
     button->setEnabled(treePage);
+  if (index == ObjectsPage) objectsPage_->PageEntered();
   if (index == ImagePage) imagesPage_->ImageListView()->setFocus();
 }
 
@@ -621,6 +615,21 @@ void TMainForm::CaptureKeysItemClick() {
   TCaptureKeysForm form(prompter_, capture_->Platform().Keys->Available(), this);
   form.SetKeys(LoadCaptureKeys(store_));
   if (form.exec() == QDialog::Accepted) SaveCaptureKeys(store_, form.Keys(), prompter_);
+}
+
+void TMainForm::ExpandAllToolButtonClick() {
+  if (pageControl_->currentIndex() == DependenciesPage) dependenciesPage_->ExpandAllDependenciesItemClick();
+  if (pageControl_->currentIndex() == ObjectsPage) objectsPage_->ExpandAllObjectsItemClick();
+}
+
+void TMainForm::CollapseAllToolButtonClick() {
+  if (pageControl_->currentIndex() == DependenciesPage) dependenciesPage_->CollapseAllDependenciesItemClick();
+  if (pageControl_->currentIndex() == ObjectsPage) objectsPage_->CollapseAllObjectsItemClick();
+}
+
+void TMainForm::FilterToolButtonClick() {
+  if (pageControl_->currentIndex() == DependenciesPage) dependenciesPage_->FilterDependenciesItemClick();
+  if (pageControl_->currentIndex() == ObjectsPage) objectsPage_->FilterObjectsItemClick();
 }
 
 void TMainForm::PlaceMainWindow() {

@@ -22,8 +22,10 @@ class QTreeWidget;
 namespace tarnwick {
 
 class CaptureSession;
-class ImagesPage;
+class DependenciesPage;
 class DocumentationCommands;
+class ImagesPage;
+class ObjectsPage;
 class StatusBar;
 class TAboutDlg;
 
@@ -69,6 +71,10 @@ class TMainForm final : public QMainWindow {
   void ExportDependencyGraphItemClick();
   void RunItemClick();
   void CaptureKeysItemClick();
+  /// The page tool buttons: the command of the Dependencies or the Objects page, whichever is shown.
+  void ExpandAllToolButtonClick();
+  void CollapseAllToolButtonClick();
+  void FilterToolButtonClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -100,6 +106,8 @@ class TMainForm final : public QMainWindow {
   void FillSourceList();
   void FillUnusedSourceList();
   void PlaceMainWindow();
+  /// Lets both tree pages go of the core's trees before the open or close flow changes them.
+  void DetachTreePages();
   bool ProjectOpen() const { return !workspace_.Model.ProjectFile.empty(); }
 
   SettingsStore& store_;
@@ -117,6 +125,9 @@ class TMainForm final : public QMainWindow {
   QTabWidget* pageControl_ = nullptr;
   QTreeWidget* sourceListView_ = nullptr;
   QListWidget* unusedSourceListBox_ = nullptr;
+  // Qualified: the names of the page enumeration hide the classes inside this one.
+  tarnwick::DependenciesPage* dependenciesPage_ = nullptr;
+  tarnwick::ObjectsPage* objectsPage_ = nullptr;
   QFileDialog* fileDialog_ = nullptr;
   QMenu* reopenMenu_ = nullptr;
   QMenu* codePageMenu_ = nullptr;

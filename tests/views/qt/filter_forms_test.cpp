@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "platform/registry_values.h"
+#include "support/qt_modal_closer.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+#include "views/qt/dependency_filter_form.h"
+#include "views/qt/filter_dialog_parts.h"
+#include "views/qt/object_exclude_form.h"
+#include "views/qt/object_filter_form.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::RecordingPrompter;
+using testing::WhenModalShows;
+using Names = std::vector<std::string>;
+
+template <typename T>
+T* Child(QWidget* dialog, const char* name) {
+  T* found = dialog->findChild<T*>(name);
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
+Names Items(QWidget* dialog, const char* list) {
+  Names names;
+  for (int row = 0; row < Child<QListWidget>(dialog, list)->count(); ++row)
+    names.push_back(Child<QListWidget>(dialog, list)->item(row)->text().toStdString());
+  return names;
+}
+
+Names SelectedItems(QWidget* dialog, const char* list) {
+  Names names;
+  for (QListWidgetItem* item : Child<QListWidget>(dialog, list)->selectedItems())
+    names.push_back(item->text().toStdString());
+  return names;
+}
+
+Names Enabled(QWidget* dialog) {
+  Names enabled;
+  for (const char* name : {"IncludeBtn", "IncAllBtn", "ExcludeBtn", "ExAllBtn"})
+    if (Child<QPushButton>(dialog, name)->isEnabled()) enabled.push_back(name);
+  return enabled;
+}
+
+void Click(QWidget* dialog, const char* button) { QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton); }
+
+void Select(QWidget* dialog, const char* list, std::initializer_list<int> rows) {
+  for (int row : rows) Child<QListWidget>(dialog, list)->item(row)->setSelected(true);
+}
+
+TEST(DependencyFilterFormTest, MovesFollowTheListRulesAndEveryButtonEndsWithItsResult) {
+  DependencyFilter filter;
+  filter.SuppressList = {"A", "B", "C"};
+  filter.ShowList = {"Main"};
+  TDependencyFilterForm form(filter);
+  EXPECT_EQ(form.windowTitle(), "Dependency filter");
+  EXPECT_TRUE(Child<QPushButton>(&form, "AllBtn")->isDefault());
+  WhenModalShows([](QWidget* dialog) {
+    Select(dialog, "SuppressList", {0, 2});
+    Click(dialog, "IncludeBtn");
+    EXPECT_EQ(Items(dialog, "SuppressList"), Names{"B"});
+    EXPECT_EQ(SelectedItems(dialog, "SuppressList"), Names{"B"});
+    EXPECT_EQ(Items(dialog, "ShowList"), (Names{"Main", "C", "A"})) << "moved from the last selected up";
+    Click(dialog, "IncAllBtn");
+    EXPECT_EQ(Items(dialog, "ShowList"), (Names{"Main", "C", "A", "B"}));
+    EXPECT_EQ(Enabled(dialog), (Names{"ExcludeBtn", "ExAllBtn"}));
+    Click(dialog, "IncAllBtn");
+    EXPECT_EQ(Items(dialog, "ShowList"), (Names{"Main", "C", "A", "B"})) << "nothing left to move";
+    Select(dialog, "ShowList", {1});
+    Click(dialog, "ExcludeBtn");
+    EXPECT_EQ(Items(dialog, "SuppressList"), Names{"C"});
+    EXPECT_EQ(SelectedItems(dialog, "ShowList"), Names{"A"}) << "the row of the first moved name";
+    Click(dialog, "FilterBtn");
+  });
+  EXPECT_EQ(form.Run(), kFilterResult);
+  EXPECT_EQ(filter.ShowList, (Names{"Main", "A", "B"})) << "the lists keep what was moved";
+
+  const std::pair<const char*, int> endings[] = {{"AllBtn", kShowAllResult}, {"CancelBtn", QDialog::Rejected}};
+  for (const auto& [button, result] : endings) {
+    WhenModalShows([button](QWidget* dialog) { Click(dialog, button); });
+    EXPECT_EQ(form.Run(), result) << button;
+  }
+  WhenModalShows([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+  EXPECT_EQ(form.Run(), QDialog::Rejected);
+}
+
+TEST(DependencyFilterFormTest, ButtonsFollowTheListsWhenTheDialogOpens) {
+  DependencyFilter filter;
+  filter.ShowList = {"Main"};
+  TDependencyFilterForm form(filter);
+  WhenModalShows([](QWidget* dialog) {
+    EXPECT_EQ(Enabled(dialog), (Names{"ExcludeBtn", "ExAllBtn"}));
+    Click(dialog, "ExAllBtn");
+    EXPECT_EQ(Enabled(dialog), (Names{"IncludeBtn", "IncAllBtn"}));
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  form.Run();
+}
+
+class ObjectFilterFormTest : public ::testing::Test {
+ protected:
+  ObjectFilterFormTest() : store_(folder_.Path() + "settings.reg") {}
+
+  std::unique_ptr<TObjectFilterForm> MakeForm() {
+    return std::make_unique<TObjectFilterForm>(filter_, store_, prompter_);
+  }
+  static Names Exclusions(QWidget* dialog) {
+    Names lines;
+    auto* tree = Child<QTreeWidget>(dialog, "PropertyExcludeTreeView");
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+      lines.push_back(tree->topLevelItem(i)->text(0).toStdString());
+      for (int j = 0; j < tree->topLevelItem(i)->childCount(); ++j)
+        lines.push_back("  " + tree->topLevelItem(i)->child(j)->text(0).toStdString());
+    }
+    return lines;
+  }
+  static std::string Checked(QWidget* dialog) {
+    std::string states;
+    for (const char* name : {"ShowChildCheckBox", "ShowAllDescendantsCheckBox", "PropertyExcludeCheckBox"})
+      states += Child<QCheckBox>(dialog, name)->isChecked() ? '1' : '0';
+    return states;
+  }
+
+  testing::TempFolder folder_;
+  SettingsStore store_;
+  RecordingPrompter prompter_;
+  ObjectFilter filter_;
+};
+
+TEST_F(ObjectFilterFormTest, ShowBoxesExcludeEachOtherAlsoWhenLoaded) {
+  RegistryKey key(store_);
+  ASSERT_TRUE(key.OpenKey(kRegistryKey, true));
+  key.WriteInteger("ObjectsShowChild", 1);
+  key.WriteInteger("ObjectsShowAllDescendants", 1);
+  key.WriteInteger("ObjectsExclude", 0);
+  auto form = MakeForm();
+  EXPECT_EQ(Checked(form.get()), "010");
+  const std::pair<const char*, std::string> clicks[] = {{"ShowChildCheckBox", "100"},
+                                                        {"ShowChildCheckBox", "000"},
+                                                        {"ShowAllDescendantsCheckBox", "010"},
+                                                        {"ShowChildCheckBox", "100"},
+                                                        {"PropertyExcludeCheckBox", "101"}};
+  for (const auto& [box, states] : clicks) {
+    QTest::mouseClick(Child<QCheckBox>(form.get(), box), Qt::LeftButton);
+    EXPECT_EQ(Checked(form.get()), states) << box;
+  }
+  EXPECT_TRUE(filter_.Options.ShowChild());
+  EXPECT_TRUE(filter_.Options.ExcludeProperties());
+  EXPECT_EQ(Child<QCheckBox>(form.get(), "ShowChildCheckBox")->toolTip(), "Print all child objects");
+}
+
+TEST_F(ObjectFilterFormTest, TypeListsMoveByButtonsAndDoubleClicksAndEndWithTheirResults) {
+  filter_.ShowList = {"TButton", "TForm", "TLabel", "TPanel"};
+  auto form = MakeForm();
+  EXPECT_EQ(form->windowTitle(), "Objects Filter");
+  WhenModalShows([](QWidget* dialog) {
+    EXPECT_EQ(Enabled(dialog), (Names{"ExcludeBtn", "ExAllBtn"}));
+    Select(dialog, "ShowList", {3, 0});
+    Click(dialog, "ExcludeBtn");
+    EXPECT_EQ(Items(dialog, "SuppressList"), (Names{"TButton", "TPanel"}));
+    EXPECT_EQ(SelectedItems(dialog, "ShowList"), Names{"TForm"});
+    auto* suppress = Child<QListWidget>(dialog, "SuppressList");
+    QListWidgetItem* panel = suppress->item(1);
+    panel->setSelected(true);
+    emit suppress->itemDoubleClicked(panel);
+    EXPECT_EQ(Items(dialog, "ShowList"), (Names{"TForm", "TLabel", "TPanel"}));
+    Click(dialog, "ExAllBtn");
+    EXPECT_EQ(Enabled(dialog), (Names{"IncludeBtn", "IncAllBtn"}));
+    Click(dialog, "ApplyButton");
+  });
+  EXPECT_EQ(form->Run(), kFilterResult);
+  EXPECT_EQ(filter_.ShowList, Names{});
+  filter_.ShowList = {"TForm"};
+  WhenModalShows([](QWidget* dialog) {
+    EXPECT_EQ(Enabled(dialog), (Names{"IncludeBtn", "IncAllBtn", "ExcludeBtn", "ExAllBtn"}))
+        << "the buttons follow lists changed while the dialog was closed";
+    Click(dialog, "Button1");
+  });
+  EXPECT_EQ(form->Run(), kShowAllResult);
+}
+
+TEST_F(ObjectFilterFormTest, ExcludeFormChecksItsFieldsInOrderAndStaysOpenOnAFailure) {
+  TObjectExcludeForm form(prompter_);
+  EXPECT_FALSE(Child<QPushButton>(&form, "HelpButton")->isEnabled());
+  const struct {
+    const char* Type;
+    const char* Property;
+    const char* Message;
+  } entries[] = {
+      {"1Panel", "Caption", "Object Type is not a valid pascal identifier."},
+      {"TPanel", "Font.", "Property Name \"\" is not a valid pascal identifier."},
+      {"TPanel", "Font.Style.Bold", "Property Name \"Style.Bold\" is not a valid pascal identifier."},
+      {"TPanel", "Cap tion", "Property Name is not a valid pascal identifier."},
+  };
+  for (const auto& entry : entries) {
+    prompter_.Clear();
+    WhenModalShows([&entry, this](QWidget* dialog) {
+      Child<QLineEdit>(dialog, "ObjectTypeEdit")->setText(entry.Type);
+      Child<QLineEdit>(dialog, "PropertyEdit")->setText(entry.Property);
+      Click(dialog, "OkButton");
+      EXPECT_TRUE(dialog->isVisible()) << entry.Type << " " << entry.Property;
+      EXPECT_EQ(Child<QLineEdit>(dialog, "PropertyEdit")->text(), entry.Property) << "input unchanged";
+      Click(dialog, "CancelButton");
+    });
+    EXPECT_EQ(form.Run(), QDialog::Rejected);
+    EXPECT_EQ(prompter_.Shown(), Names{std::string("error: ") + entry.Message});
+  }
+}
+
+TEST_F(ObjectFilterFormTest, AddDeleteAndSaveEditTheExclusionsThatTheNextStartReads) {
+  auto form = MakeForm();
+  EXPECT_EQ(Exclusions(form.get()), (Names{"TImage", "  Picture .Data", "TSpeedButton", "  Glyph .Data"}));
+  WhenModalShows([this](QWidget* dialog) {
+    WhenModalShows([](QWidget* exclude) {
+      EXPECT_EQ(Child<QLineEdit>(exclude, "ObjectTypeEdit")->text(), "") << "emptied for every Add";
+      Child<QLineEdit>(exclude, "ObjectTypeEdit")->setText("timage");
+      Child<QLineEdit>(exclude, "PropertyEdit")->setText("Font.Name");
+      Click(exclude, "OkButton");
+    });
+    Click(dialog, "AddExcludeButton");
+    EXPECT_EQ(Exclusions(dialog),
+              (Names{"TImage", "  Font .Name", "  Picture .Data", "TSpeedButton", "  Glyph .Data"}));
+    auto* tree = Child<QTreeWidget>(dialog, "PropertyExcludeTreeView");
+    tree->topLevelItem(1)->setSelected(true);
+    prompter_.QueueAnswer(MessageAnswer::Cancel);
+    Click(dialog, "Button3");
+    EXPECT_EQ(Exclusions(dialog).size(), 5u);
+    Click(dialog, "Button3");
+    EXPECT_EQ(Exclusions(dialog), (Names{"TImage", "  Font .Name", "  Picture .Data"}));
+    Click(dialog, "Button4");
+    Click(dialog, "CancelBtn");
+  });
+  EXPECT_EQ(form->Run(), QDialog::Rejected);
+  EXPECT_EQ(prompter_.Texts(), (Names{"Delete TSpeedButton?", "Delete TSpeedButton?"}));
+
+  SettingsStore restarted(store_.FilePath());
+  ASSERT_TRUE(restarted.Load());
+  ObjectFilter fresh;
+  TObjectFilterForm again(fresh, restarted, prompter_);
+  EXPECT_EQ(Exclusions(&again), (Names{"TImage", "  Font .Name", "  Picture .Data"}));
+}
+
+}  // namespace
+}  // namespace tarnwick

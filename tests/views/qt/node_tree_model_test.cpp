@@ -1,0 +1,116 @@
+#include "views/qt/node_tree_model.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <algorithm>
+
+#include "analysis/dependency_analysis.h"
+#include "support/qt_tree_text.h"
+#include "support/tree_text.h"
+#include "views/qt/node_tree_view.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::IndentedText;
+using testing::ParseOutline;
+using testing::ShownRows;
+
+class NodeTreeModelTest : public ::testing::Test {
+ protected:
+  void Show(std::string_view outline) {
+    forest_ = ParseOutline(outline);
+    model_.SetForest(&forest_);
+    view_.setModel(&model_);
+    view_.resize(300, 200);
+  }
+
+  DependencyForest forest_;
+  DependencyTreeModel model_;
+  QAbstractItemModelTester tester_{&model_, QAbstractItemModelTester::FailureReportingMode::Fatal};
+  NodeTreeView view_{"TestTreeView"};
+};
+
+TEST_F(NodeTreeModelTest, AnswersFromTheNodesThemselves) {
+  Show("Main[b[d, e], a, c[f]], Other");
+  EXPECT_EQ(model_.rowCount(), 2);
+  const QModelIndex main = model_.index(0, 0);
+  const QModelIndex f = model_.index(0, 0, model_.index(2, 0, main));
+  EXPECT_EQ(f.data().toString(), "f");
+  EXPECT_EQ(DependencyTreeModel::NodeOf(f), forest_[0]->Children[2]->Children[0].get()) << "nothing is copied";
+  EXPECT_EQ(model_.parent(f).row(), 2);
+  EXPECT_EQ(model_.parent(model_.parent(f)), main);
+  EXPECT_EQ(model_.IndexOf(forest_[1].get()), model_.index(1, 0));
+  EXPECT_TRUE(model_.flags(f) & Qt::ItemNeverHasChildren);
+  EXPECT_FALSE(model_.index(3, 0, main).isValid());
+  EXPECT_FALSE(model_.index(0, 1).isValid());
+}
+
+TEST_F(NodeTreeModelTest, RowsStayRightAfterTheCoreSortsAndFilters) {
+  Show("Main[zeta[x], Alpha, beta[x, y]]");
+  model_.SetForest(nullptr);
+  SortDependencyTree(forest_);
+  DependencyFilter filter;
+  filter.ShowList = {"x"};
+  filter.ShowFilteredDependencies(forest_);
+  model_.SetForest(&filter.FilteredTree);
+  view_.ExpandAllKeepingTop();
+  EXPECT_EQ(ShownRows(view_), "Main\n  beta\n    x\n  zeta\n    x\n");
+  const QModelIndex zeta = model_.index(1, 0, model_.index(0, 0));
+  EXPECT_EQ(model_.parent(model_.index(0, 0, zeta)), zeta);
+}
+
+TEST_F(NodeTreeModelTest, ExpandAllShowsEveryNodeInOrderAndCollapseAllOnlyTheRoots) {
+  Show("Main[b[d[g, h], e], a, c[f]], Other[x]");
+  const Expansion expansion = view_.ExpandAllKeepingTop();
+  EXPECT_TRUE(expansion.Complete);
+  EXPECT_EQ(expansion.Levels, 3);
+  EXPECT_EQ(expansion.Rows, 11u);
+  EXPECT_EQ(ShownRows(view_), IndentedText(forest_));
+  view_.CollapseAll();
+  EXPECT_EQ(ShownRows(view_), "Main\nOther\n");
+}
+
+TEST_F(NodeTreeModelTest, ExpandsOnlyTheLevelsThatFitTheRowBudget) {
+  Show("Main[b[d[g, h], e], a, c[f]], Other[x]");
+  const struct {
+    size_t Budget;
+    int Levels;
+    size_t Rows;
+  } cases[] = {{2, 0, 2}, {6, 1, 6}, {10, 2, 9}, {11, 3, 11}};
+  for (const auto& [budget, levels, rows] : cases) {
+    view_.CollapseAll();
+    const Expansion expansion = view_.ExpandAllKeepingTop(budget);
+    EXPECT_EQ(expansion.Complete, budget >= 11) << budget;
+    EXPECT_EQ(expansion.Levels, levels) << budget;
+    EXPECT_EQ(expansion.Rows, rows) << budget;
+    const std::string shown = ShownRows(view_);
+    EXPECT_EQ(static_cast<size_t>(std::count(shown.begin(), shown.end(), '\n')), rows);
+  }
+}
+
+TEST_F(NodeTreeModelTest, ExpandAllKeepsTheFirstVisibleNodeAtTheTop) {
+  std::string outline;
+  for (int i = 0; i < 100; ++i) outline += (i ? ", n" : "n") + std::to_string(i) + "[child" + std::to_string(i) + "]";
+  Show(outline);
+  view_.show();
+  view_.scrollTo(model_.index(39, 0), QAbstractItemView::PositionAtTop);
+  ASSERT_EQ(view_.FirstVisible().data().toString(), "n39");
+  view_.ExpandAllKeepingTop();
+  EXPECT_EQ(view_.FirstVisible().data().toString(), "n39");
+  EXPECT_TRUE(view_.isExpanded(model_.index(0, 0)));
+}
+
+TEST_F(NodeTreeModelTest, AnEmptyOrAbsentTreeIsQuiet) {
+  Show("");
+  EXPECT_EQ(view_.ExpandAllKeepingTop().Rows, 0u);
+  view_.SelectFirstRoot();
+  EXPECT_FALSE(view_.currentIndex().isValid());
+  model_.SetForest(nullptr);
+  EXPECT_EQ(model_.rowCount(), 0);
+  view_.CollapseAll();
+}
+
+}  // namespace
+}  // namespace tarnwick
