@@ -44,12 +44,12 @@ void DependenciesPage::ShowTrees() {
   emit CaptionChanged(ViewText(filter_.Caption));
 }
 
-void DependenciesPage::ShowOpenedTrees() {
+Expansion DependenciesPage::ShowOpenedTrees() {
   ShowTrees();
-  if (NodeTreeView* view = CurrentView()) {
-    view->SelectFirstRoot();
-    ExpandTree(*view, progress_, "Dependencies", "Done. ");
-  }
+  NodeTreeView* view = CurrentView();
+  if (view == nullptr) return {};
+  view->SelectFirstRoot();
+  return ExpandTree(*view, progress_, "Dependencies", "Done. ");
 }
 
 NodeTreeView* DependenciesPage::CurrentView() const {

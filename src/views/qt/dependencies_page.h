@@ -29,7 +29,7 @@ class DependenciesPage final : public QWidget {
   void ShowTrees();
   /// After an open that analysed the dependencies: the filtered tree, its first root selected,
   /// expanded. The status text says when the tree was expanded only partly.
-  void ShowOpenedTrees();
+  Expansion ShowOpenedTrees();
 
   void ExpandAllDependenciesItemClick();
   void CollapseAllDependenciesItemClick();

@@ -66,12 +66,12 @@ void ObjectsPage::ShowTrees() {
   emit CaptionChanged(ViewText(filter_.Caption));
 }
 
-void ObjectsPage::ShowOpenedTrees() {
+Expansion ObjectsPage::ShowOpenedTrees() {
   ShowTrees();
-  if (NodeTreeView* view = CurrentView()) {
-    view->SelectFirstRoot();
-    ExpandTree(*view, progress_, "Objects", "Done. ");
-  }
+  NodeTreeView* view = CurrentView();
+  if (view == nullptr) return {};
+  view->SelectFirstRoot();
+  return ExpandTree(*view, progress_, "Objects", "Done. ");
 }
 
 NodeTreeView* ObjectsPage::CurrentView() const {

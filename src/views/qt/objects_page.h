@@ -31,7 +31,7 @@ class ObjectsPage final : public QWidget {
   /// Shows the trees and the memo the core holds now, the current tree visible, under its caption.
   void ShowTrees();
   /// After an open that analysed the forms: the filtered tree, its first root selected, expanded.
-  void ShowOpenedTrees();
+  Expansion ShowOpenedTrees();
   /// The page is entered: the trees take 5/8 of the width, the group box the rest.
   void PageEntered();
 
