@@ -64,6 +64,7 @@ Expansion ExpandTree(NodeTreeView& view, ProgressSink& progress, std::string_vie
   progress.SetBusyCursor(true);
   progress.Step();
   const Expansion result = view.ExpandAllKeepingTop();
+  progress.Reset();
   progress.SetBusyCursor(false);
   if (!result.Complete) {
     progress.SetStatusText(std::string(statusPrefix) + std::string(what) + " expanded partly (" +
