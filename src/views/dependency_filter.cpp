@@ -1,6 +1,7 @@
 #include "views/dependency_filter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <unordered_set>
 #include <utility>
@@ -14,19 +15,6 @@ namespace {
 
 bool LessNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) < 0; }
 
-// Copies a forest node by node with the same shape, labels and sibling order; every copy starts
-// unmarked. Iterative, so the depth of the tree never reaches the stack.
-void CopyDependencyTree(const DependencyForest& source, DependencyForest& copy) {
-  std::vector<std::pair<const DependencyNode*, DependencyNode*>> pending;
-  for (const auto& root : source) pending.emplace_back(root.get(), AddRoot(copy, root->Label));
-  while (!pending.empty()) {
-    auto [from, to] = pending.back();
-    pending.pop_back();
-    to->Children.reserve(from->Children.size());
-    for (const auto& child : from->Children) pending.emplace_back(child.get(), to->AddChild(child->Label));
-  }
-}
-
 // The unit name a node's text stands for: blanks and tabs trimmed, and a circular leaf's text cut
 // before "(Circular)", or a compact tree's repeated unit before its closing "(see above)", and
 // trimmed again.
@@ -39,38 +27,42 @@ std::string_view ShownName(std::string_view text) {
   return text;
 }
 
-// Marks every node whose name is shown, with all its ancestors. The walk up stops at a marked
-// node, whose own ancestors are marked already.
-void MarkShownDependencies(DependencyForest& forest, const std::vector<std::string>& shown) {
+// Copies every path from a root down to a node whose name is shown, keeping shape, labels and
+// sibling order, and nothing else: the tree that copying everything, marking each shown node with
+// its ancestors and pruning the unmarked would leave, without copying the nodes the prune would
+// drop (on a large tree most of them). The source is walked in pre-order without recursion; a node
+// is kept when its name is shown or a node below it is kept.
+void CopyShownPaths(const DependencyForest& source, const std::vector<std::string>& shown, DependencyForest& copy) {
   std::unordered_set<std::string> shownLower;
   for (const std::string& name : shown) shownLower.insert(ToLowerAscii(name));
-  std::vector<DependencyNode*> pending;
-  for (const auto& root : forest) pending.push_back(root.get());
-  std::string key;
+  std::vector<const DependencyNode*> order;
+  std::vector<int64_t> parentOf;  // place of the parent in `order`, -1 for a root
+  std::vector<std::pair<const DependencyNode*, int64_t>> pending;
+  for (auto root = source.rbegin(); root != source.rend(); ++root) pending.emplace_back(root->get(), -1);
   while (!pending.empty()) {
-    DependencyNode* node = pending.back();
+    auto [node, parent] = pending.back();
     pending.pop_back();
-    for (const auto& child : node->Children) pending.push_back(child.get());
-    std::string_view name = ShownName(node->Label);
-    AssignLowerAscii(key, name);
-    if (shownLower.count(key) == 0) continue;
-    for (DependencyNode* up = node; up != nullptr && !up->Keep; up = up->Parent) up->Keep = true;
+    const auto place = static_cast<int64_t>(order.size());
+    order.push_back(node);
+    parentOf.push_back(parent);
+    for (auto child = node->Children.rbegin(); child != node->Children.rend(); ++child)
+      pending.emplace_back(child->get(), place);
   }
-}
-
-// Removes every unmarked node with everything below it.
-void PruneDependencyTree(DependencyForest& forest) {
-  auto unmarked = [](const std::unique_ptr<DependencyNode>& node) { return !node->Keep; };
-  std::erase_if(forest, unmarked);
-  NumberRows(forest);
-  std::vector<DependencyNode*> pending;
-  for (const auto& root : forest) pending.push_back(root.get());
-  while (!pending.empty()) {
-    DependencyNode* node = pending.back();
-    pending.pop_back();
-    std::erase_if(node->Children, unmarked);
-    NumberRows(node->Children);
-    for (const auto& child : node->Children) pending.push_back(child.get());
+  std::vector<bool> keep(order.size(), false);
+  std::string key;
+  for (size_t i = order.size(); i-- > 0;) {
+    if (!keep[i]) {
+      AssignLowerAscii(key, ShownName(order[i]->Label));
+      keep[i] = shownLower.count(key) != 0;
+    }
+    if (keep[i] && parentOf[i] >= 0) keep[static_cast<size_t>(parentOf[i])] = true;
+  }
+  std::vector<DependencyNode*> copies(order.size(), nullptr);
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (!keep[i]) continue;
+    DependencyNode* parent = parentOf[i] < 0 ? nullptr : copies[static_cast<size_t>(parentOf[i])];
+    copies[i] = parent != nullptr ? parent->AddChild(order[i]->Label) : AddRoot(copy, order[i]->Label);
+    copies[i]->Keep = true;
   }
 }
 
@@ -148,9 +140,7 @@ void DependencyFilter::ShowFilteredDependencies(const DependencyForest& fullTree
   Caption = "Filtered Depdencies";
   CurDependencyTreeView = CurrentTree::Filtered;
   FilteredTree.clear();
-  CopyDependencyTree(fullTree, FilteredTree);
-  MarkShownDependencies(FilteredTree, ShowList);
-  PruneDependencyTree(FilteredTree);
+  CopyShownPaths(fullTree, ShowList, FilteredTree);
 }
 
 void DependencyFilter::ShowAllDependencies() {

@@ -1,5 +1,7 @@
 #include "views/dependency_filter.h"
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -176,6 +178,60 @@ TEST_F(DependencyFilterTest, ReplacedShowListTradesNamesWithTheAvailableListAndF
   EXPECT_EQ(filter_.SuppressList, (Names{"Classes", "Form2", "MainForm", "SysUtils"}));
   EXPECT_EQ(Outline(filter_.FilteredTree), "MainForm[unit3[Windows]]");
   EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+// What the filter must give, by its definition: a node stays when it or a node below it is shown.
+bool KeepsShown(const DependencyNode& node, const Names& shown, std::string& outline) {
+  std::string children;
+  bool keep = std::find(shown.begin(), shown.end(), node.Label) != shown.end();
+  for (const auto& child : node.Children) {
+    std::string sub;
+    if (KeepsShown(*child, shown, sub)) {
+      children += (children.empty() ? "" : ", ") + sub;
+      keep = true;
+    }
+  }
+  outline = node.Label + (children.empty() ? "" : "[" + children + "]");
+  return keep;
+}
+
+// Each node knows its place among its siblings and its parent, as the window's tree model needs.
+bool RowsAndParentsHold(const DependencyForest& level, const DependencyNode* parent) {
+  for (size_t row = 0; row < level.size(); ++row) {
+    if (level[row]->Row != row || level[row]->Parent != parent) return false;
+    if (!RowsAndParentsHold(level[row]->Children, level[row].get())) return false;
+  }
+  return true;
+}
+
+TEST(DependencyFilterPathsTest, RandomTreesKeepExactlyThePathsToShownNames) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 200; ++round) {
+    DependencyForest tree;
+    std::vector<DependencyNode*> nodes;
+    for (int i = 0; i < 40; ++i) {
+      const std::string label(1, static_cast<char>('a' + random() % 8));
+      nodes.push_back(nodes.empty() || random() % 6 == 0 ? AddRoot(tree, label)
+                                                         : nodes[random() % nodes.size()]->AddChild(label));
+    }
+    DependencyFilter filter;
+    const Names shown = {std::string(1, static_cast<char>('a' + random() % 8)), "c"};
+    for (const std::string& name : shown) filter.AppendShown(name);
+    filter.ShowFilteredDependencies(tree);
+    std::string expected;
+    for (const auto& root : tree) {
+      std::string sub;
+      if (KeepsShown(*root, shown, sub)) expected += (expected.empty() ? "" : ", ") + sub;
+    }
+    ASSERT_EQ(Outline(filter.FilteredTree), expected) << round;
+    ASSERT_TRUE(RowsAndParentsHold(filter.FilteredTree, nullptr)) << round;
+  }
 }
 
 }  // namespace

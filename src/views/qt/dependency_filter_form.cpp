@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "views/qt/filter_dialog_parts.h"
 
@@ -84,8 +86,15 @@ void TDependencyFilterForm::ShowLists() {
   incAllBtn_->setEnabled(filter_.IncAllBtnEnabled);
   excludeBtn_->setEnabled(filter_.ExcludeBtnEnabled);
   exAllBtn_->setEnabled(filter_.ExAllBtnEnabled);
-  if (filter_.SuppressListModel.Focused) suppressList_->setFocus();
-  if (filter_.ShowListModel.Focused) showList_->setFocus();
+  for (auto [list, model] : {std::pair{suppressList_, &filter_.SuppressListModel},
+                             std::pair{showList_, &filter_.ShowListModel}}) {
+    if (!model->Focused) continue;
+    list->setFocus();
+    // The keyboard carries on from the selected name.
+    const auto first = std::find(model->Selected.begin(), model->Selected.end(), true);
+    if (first != model->Selected.end())
+      list->setCurrentRow(static_cast<int>(first - model->Selected.begin()), QItemSelectionModel::NoUpdate);
+  }
 }
 
 }  // namespace tarnwick
