@@ -93,19 +93,6 @@ TEST(DependencyFilterFormTest, MovesFollowTheListRulesAndEveryButtonEndsWithItsR
   EXPECT_EQ(form.Run(), QDialog::Rejected);
 }
 
-TEST(DependencyFilterFormTest, ButtonsFollowTheListsWhenTheDialogOpens) {
-  DependencyFilter filter;
-  filter.ShowList = {"Main"};
-  TDependencyFilterForm form(filter);
-  WhenModalShows([](QWidget* dialog) {
-    EXPECT_EQ(Enabled(dialog), (Names{"ExcludeBtn", "ExAllBtn"}));
-    Click(dialog, "ExAllBtn");
-    EXPECT_EQ(Enabled(dialog), (Names{"IncludeBtn", "IncAllBtn"}));
-    static_cast<QDialog*>(dialog)->reject();
-  });
-  form.Run();
-}
-
 class ObjectFilterFormTest : public ::testing::Test {
  protected:
   ObjectFilterFormTest() : store_(folder_.Path() + "settings.reg") {}

@@ -5,7 +5,6 @@
 #include <QAbstractItemModelTester>
 #include <algorithm>
 
-#include "analysis/dependency_analysis.h"
 #include "support/qt_tree_text.h"
 #include "support/tree_text.h"
 #include "views/qt/node_tree_view.h"
@@ -47,20 +46,6 @@ TEST_F(NodeTreeModelTest, AnswersFromTheNodesThemselves) {
   EXPECT_FALSE(model_.index(0, 1).isValid());
 }
 
-TEST_F(NodeTreeModelTest, RowsStayRightAfterTheCoreSortsAndFilters) {
-  Show("Main[zeta[x], Alpha, beta[x, y]]");
-  model_.SetForest(nullptr);
-  SortDependencyTree(forest_);
-  DependencyFilter filter;
-  filter.ShowList = {"x"};
-  filter.ShowFilteredDependencies(forest_);
-  model_.SetForest(&filter.FilteredTree);
-  view_.ExpandAllKeepingTop();
-  EXPECT_EQ(ShownRows(view_), "Main\n  beta\n    x\n  zeta\n    x\n");
-  const QModelIndex zeta = model_.index(1, 0, model_.index(0, 0));
-  EXPECT_EQ(model_.parent(model_.index(0, 0, zeta)), zeta);
-}
-
 TEST_F(NodeTreeModelTest, ExpandAllShowsEveryNodeInOrderAndCollapseAllOnlyTheRoots) {
   Show("Main[b[d[g, h], e], a, c[f]], Other[x]");
   const Expansion expansion = view_.ExpandAllKeepingTop();
@@ -100,16 +85,6 @@ TEST_F(NodeTreeModelTest, ExpandAllKeepsTheFirstVisibleNodeAtTheTop) {
   view_.ExpandAllKeepingTop();
   EXPECT_EQ(view_.FirstVisible().data().toString(), "n39");
   EXPECT_TRUE(view_.isExpanded(model_.index(0, 0)));
-}
-
-TEST_F(NodeTreeModelTest, AnEmptyOrAbsentTreeIsQuiet) {
-  Show("");
-  EXPECT_EQ(view_.ExpandAllKeepingTop().Rows, 0u);
-  view_.SelectFirstRoot();
-  EXPECT_FALSE(view_.currentIndex().isValid());
-  model_.SetForest(nullptr);
-  EXPECT_EQ(model_.rowCount(), 0);
-  view_.CollapseAll();
 }
 
 }  // namespace
