@@ -352,8 +352,8 @@ QWidget* TMainForm::BuildDependenciesPage() {
 }
 
 QWidget* TMainForm::BuildObjectsPage() {
-  objectsPage_ =
-      new tarnwick::ObjectsPage(workspace_.Model, workspace_.Objects, store_, prompter_, *statusBar_, pageControl_);
+  objectsPage_ = new tarnwick::ObjectsPage(workspace_.Model, workspace_.Objects, store_, prompter_, *statusBar_,
+                                           pageControl_);
   connect(objectsPage_, &tarnwick::ObjectsPage::CaptionChanged, this,
           [this](const QString& caption) { pageControl_->setTabText(ObjectsPage, caption); });
   return objectsPage_;

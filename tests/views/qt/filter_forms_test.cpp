@@ -51,7 +51,9 @@ Names Enabled(QWidget* dialog) {
   return enabled;
 }
 
-void Click(QWidget* dialog, const char* button) { QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton); }
+void Click(QWidget* dialog, const char* button) {
+  QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
+}
 
 void Select(QWidget* dialog, const char* list, std::initializer_list<int> rows) {
   for (int row : rows) Child<QListWidget>(dialog, list)->item(row)->setSelected(true);
