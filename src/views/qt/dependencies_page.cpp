@@ -35,7 +35,16 @@ void DependenciesPage::Detach() {
   filteredModel_->SetForest(nullptr);
 }
 
+void DependenciesPage::FollowCodePage() {
+  if (decoder_ && decoder_->CodePage() == model_.CodePage) return;
+  auto decoder = std::make_unique<TextDecoder>(model_.CodePage);
+  fullModel_->SetDecoder(decoder.get());
+  filteredModel_->SetDecoder(decoder.get());
+  decoder_ = std::move(decoder);
+}
+
 void DependenciesPage::ShowTrees() {
+  FollowCodePage();
   if (fullModel_->ShownForest() != &model_.DependencyTree) fullModel_->SetForest(&model_.DependencyTree);
   if (filteredModel_->ShownForest() != &filter_.FilteredTree) filteredModel_->SetForest(&filter_.FilteredTree);
   const bool filtered = filter_.CurDependencyTreeView == CurrentTree::Filtered;

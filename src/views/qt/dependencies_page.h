@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "analysis/project_model.h"
 #include "platform/user_interface.h"
@@ -45,9 +46,12 @@ class DependenciesPage final : public QWidget {
   void CaptionChanged(const QString& caption);
 
  private:
+  /// Decodes labels with the open project's code page.
+  void FollowCodePage();
   ProjectModel& model_;
   DependencyFilter& filter_;
   ProgressSink& progress_;
+  std::unique_ptr<TextDecoder> decoder_;  // for the open project's code page
   DependencyTreeModel* fullModel_;
   DependencyTreeModel* filteredModel_;
   NodeTreeView* dependencyTreeView_;

@@ -27,6 +27,8 @@ class NodeTreeModel final : public QAbstractItemModel {
     endResetModel();
   }
   const Forest* ShownForest() const { return forest_; }
+  /// How the labels turn into UTF-8; null takes them as UTF-8 already. Must outlive its use.
+  void SetDecoder(const TextDecoder* decoder) { decoder_ = decoder; }
 
   static const Node* NodeOf(const QModelIndex& index) {
     return static_cast<const Node*>(index.constInternalPointer());
@@ -59,7 +61,7 @@ class NodeTreeModel final : public QAbstractItemModel {
   }
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
-    return ViewText(NodeOf(index)->Label);
+    return ViewText(NodeOf(index)->Label, decoder_);
   }
 
  private:
@@ -68,6 +70,7 @@ class NodeTreeModel final : public QAbstractItemModel {
   }
 
   const Forest* forest_ = nullptr;
+  const TextDecoder* decoder_ = nullptr;
 };
 
 using DependencyTreeModel = NodeTreeModel<DependencyNode>;

@@ -56,7 +56,16 @@ void ObjectsPage::Detach() {
   filteredModel_->SetForest(nullptr);
 }
 
+void ObjectsPage::FollowCodePage() {
+  if (decoder_ && decoder_->CodePage() == model_.CodePage) return;
+  auto decoder = std::make_unique<TextDecoder>(model_.CodePage);
+  fullModel_->SetDecoder(decoder.get());
+  filteredModel_->SetDecoder(decoder.get());
+  decoder_ = std::move(decoder);
+}
+
 void ObjectsPage::ShowTrees() {
+  FollowCodePage();
   if (fullModel_->ShownForest() != &model_.ObjectTree) fullModel_->SetForest(&model_.ObjectTree);
   if (filteredModel_->ShownForest() != &filter_.FilteredTree) filteredModel_->SetForest(&filter_.FilteredTree);
   const bool filtered = filter_.CurObjectTreeView == CurrentTree::Filtered;
@@ -116,7 +125,7 @@ void ObjectsPage::ShowMemo() {
   QString text;
   for (const std::string& line : filter_.PropertyMemo) {
     if (!text.isEmpty()) text += '\n';
-    text += ViewText(line);
+    text += ViewText(line, decoder_.get());
   }
   propertyMemo_->setPlainText(text);
 }

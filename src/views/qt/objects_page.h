@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "analysis/project_model.h"
 #include "platform/settings_store.h"
@@ -51,6 +52,8 @@ class ObjectsPage final : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  /// Decodes labels with the open project's code page.
+  void FollowCodePage();
   /// The selection handler of both trees: the memo shows the node's property lines.
   void CurObjectTreeViewChange(const QModelIndex& current);
   void ShowMemo();
@@ -60,6 +63,7 @@ class ObjectsPage final : public QWidget {
   ProjectModel& model_;
   ObjectFilter& filter_;
   ProgressSink& progress_;
+  std::unique_ptr<TextDecoder> decoder_;  // for the open project's code page
   ObjectTreeModel* fullModel_;
   ObjectTreeModel* filteredModel_;
   NodeTreeView* objectTreeView_;

@@ -46,6 +46,14 @@ TEST_F(NodeTreeModelTest, AnswersFromTheNodesThemselves) {
   EXPECT_FALSE(model_.index(0, 1).isValid());
 }
 
+TEST_F(NodeTreeModelTest, LabelsThatAreNotUtf8AreDecodedFromTheProjectsCodePage) {
+  Show("Caf\xe9, Caf\xc3\xa9");
+  const TextDecoder decoder("windows-1252");
+  model_.SetDecoder(&decoder);
+  EXPECT_EQ(model_.index(0, 0).data().toString(), QString::fromUtf8("Caf\xc3\xa9"));
+  EXPECT_EQ(model_.index(1, 0).data().toString(), QString::fromUtf8("Caf\xc3\xa9")) << "UTF-8 stays";
+}
+
 TEST_F(NodeTreeModelTest, ExpandAllShowsEveryNodeInOrderAndCollapseAllOnlyTheRoots) {
   Show("Main[b[d[g, h], e], a, c[f]], Other[x]");
   const Expansion expansion = view_.ExpandAllKeepingTop();
