@@ -236,6 +236,10 @@ void TMainForm::BuildViewAndFilterMenus() {
   viewMenu_->addSeparator();
   expandAllObjectsItem_ = AddItem(viewMenu_, "ExpandAllObjectsItem", "Expand All Objects");
   collapseAllObjectsItem_ = AddItem(viewMenu_, "CollapseAllObjectsItem", "Collapse All Objects");
+  viewMenu_->addSeparator();
+  dependencyCompactItem_ = AddItem(viewMenu_, "DependencyCompactItem", "Compact Dependency Tree");
+  dependencyCompactItem_->setCheckable(true);
+  connect(dependencyCompactItem_, &QAction::triggered, this, &TMainForm::DependencyCompactItemClick);
   filterMenu_ = menuBar()->addMenu("F&ilter");
   filterMenu_->setObjectName("FilterMenu");
   QAction* filterDependenciesItem = AddItem(filterMenu_, "FilterDependenciesItem", "Filter &Dependencies");
@@ -374,6 +378,7 @@ void TMainForm::ShowSettings() {
   }
   analyzeDependenciesItem_->setChecked(settings.AnalyzeDependencies);
   analyzeFormsItem_->setChecked(settings.AnalyzeForms);
+  dependencyCompactItem_->setChecked(settings.DependencyCompact);
   if (QAction* codePage = codePageMenu_->findChild<QAction*>(Utf8ToQString("CodePage_" + settings.SourceCodePage)))
     codePage->setChecked(true);
 }
@@ -615,6 +620,17 @@ void TMainForm::CaptureKeysItemClick() {
   TCaptureKeysForm form(prompter_, capture_->Platform().Keys->Available(), this);
   form.SetKeys(LoadCaptureKeys(store_));
   if (form.exec() == QDialog::Accepted) SaveCaptureKeys(store_, form.Keys(), prompter_);
+}
+
+// The tree is built again the other way at once, with the filter's lists as they are.
+void TMainForm::DependencyCompactItemClick(bool compact) {
+  workspace_.Settings.DependencyCompact = compact;
+  if (!ProjectOpen() || !workspace_.Settings.AnalyzeDependencies) return;
+  dependenciesPage_->Detach();
+  AnalyzeProjectDependencies(workspace_, ui_);
+  ui_.Progress.SetStatusText("Done.");
+  ui_.Progress.Reset();
+  dependenciesPage_->ShowOpenedTrees();
 }
 
 void TMainForm::ExpandAllToolButtonClick() {

@@ -72,6 +72,7 @@ class TMainForm final : public QMainWindow {
   void RunItemClick();
   void CaptureKeysItemClick();
   /// The page tool buttons: the command of the Dependencies or the Objects page, whichever is shown.
+  void DependencyCompactItemClick(bool compact);
   void ExpandAllToolButtonClick();
   void CollapseAllToolButtonClick();
   void FilterToolButtonClick();
@@ -154,6 +155,7 @@ class TMainForm final : public QMainWindow {
   QAction* collapseAllDependenciesItem_ = nullptr;
   QAction* expandAllObjectsItem_ = nullptr;
   QAction* collapseAllObjectsItem_ = nullptr;
+  QAction* dependencyCompactItem_ = nullptr;
 };
 
 }  // namespace tarnwick

@@ -100,6 +100,15 @@ TEST_F(TreePagesTest, ShowAllAndFilterSwitchViewsAndCaptions) {
       << "expanded after Cancel too";
 }
 
+TEST_F(TreePagesTest, TheCompactItemBuildsTheTreeAgainTheOtherWay) {
+  const size_t full = CountNodes(form_.Space().Model.DependencyTree);
+  form_.findChild<QAction*>("DependencyCompactItem")->trigger();
+  EXPECT_TRUE(form_.Space().Settings.DependencyCompact);
+  EXPECT_LT(CountNodes(form_.Space().Model.DependencyTree), full);
+  EXPECT_EQ(ShownRows(*View("DependencyFilterTreeView")), IndentedText(Dependencies().FilteredTree));
+  EXPECT_EQ(form_.StatusPanels()->Panel1()->text(), "Done.");
+}
+
 TEST_F(TreePagesTest, ToolButtonsActOnThePageShown) {
   auto* pages = form_.findChild<QTabWidget*>("PageControl");
   pages->setCurrentIndex(TMainForm::ObjectsPage);
