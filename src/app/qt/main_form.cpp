@@ -34,6 +34,7 @@
 #include "platform/text_encoding.h"
 #include "platform/win_path.h"
 #include "report/uses_graph_files.h"
+#include "views/qt/circular_references_form.h"
 #include "views/qt/dependencies_page.h"
 #include "views/qt/objects_page.h"
 
@@ -240,6 +241,8 @@ void TMainForm::BuildViewAndFilterMenus() {
   dependencyCompactItem_ = AddItem(viewMenu_, "DependencyCompactItem", "Compact Dependency Tree");
   dependencyCompactItem_->setCheckable(true);
   connect(dependencyCompactItem_, &QAction::triggered, this, &TMainForm::DependencyCompactItemClick);
+  connect(AddItem(viewMenu_, "CircularReferencesItem", "Circular References..."), &QAction::triggered, this,
+          &TMainForm::CircularReferencesItemClick);
   filterMenu_ = menuBar()->addMenu("F&ilter");
   filterMenu_->setObjectName("FilterMenu");
   QAction* filterDependenciesItem = AddItem(filterMenu_, "FilterDependenciesItem", "Filter &Dependencies");
@@ -459,6 +462,13 @@ void TMainForm::OpenItemClick() {
     OpenProjectFile(chosen.front());
     return;
   }
+}
+
+void TMainForm::CircularReferencesItemClick() {
+  ProjectModel& model = workspace_.Model;
+  if (model.Uses.Units.empty()) model.Uses = BuildUsesGraph(model);
+  TCircularReferencesForm form(model, this);
+  form.exec();
 }
 
 void TMainForm::ExportDependencyGraphItemClick() {

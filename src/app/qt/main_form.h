@@ -69,6 +69,7 @@ class TMainForm final : public QMainWindow {
   void SaveImagesItemClick();
   void ImportPictureItemClick();
   void ExportDependencyGraphItemClick();
+  void CircularReferencesItemClick();
   void RunItemClick();
   void CaptureKeysItemClick();
   /// The page tool buttons: the command of the Dependencies or the Objects page, whichever is shown.

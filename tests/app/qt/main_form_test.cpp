@@ -191,6 +191,20 @@ TEST_F(MainFormTest, ExportsTheUsesGraphEvenWithoutTheDependencyAnalysis) {
   EXPECT_NE(graph.find("EditUnit"), std::string::npos);
 }
 
+TEST_F(MainFormTest, CircularReferencesListsTheDemosCyclePair) {
+  OpenDemo();
+  QStringList rows;
+  testing::WhenModalShows([&](QWidget* modal) {
+    EXPECT_EQ(modal->windowTitle(), "Circular References");
+    auto* list = modal->findChild<QTreeWidget*>("CycleListView");
+    for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+      rows << list->topLevelItem(i)->text(0) + " | " + list->topLevelItem(i)->text(1);
+    static_cast<QDialog*>(modal)->reject();
+  });
+  Find("CircularReferencesItem")->trigger();
+  EXPECT_EQ(rows, QStringList{"EditUnit, MainUnit | EditUnit -impl-> MainUnit -> EditUnit"});
+}
+
 TEST_F(MainFormTest, ReopeningAVanishedProjectSaysSoAndChangesNothing) {
   store_.SetValue(kHistoryKey, "Project_0", {.Type = RegType::String, .Text = "/nowhere/Gone.dpr"});
   QAction* entry = Find<QMenu>("ReopenMenu")->actions().front();
