@@ -275,17 +275,7 @@ std::shared_ptr<SourceUses> DependencyAnalyzer::Scan(const UnitVisit& unit) {
   }
   auto uses = std::make_shared<SourceUses>();
   TParser parser(std::move(*text));
-  Token token;
-  UsesEntry entry;
-  parser.NextToken(token);
-  while (parser.FindUses(token)) {
-    bool ended = false;
-    while (!ended) {
-      ended = parser.ReadUsesEntry(entry);
-      uses->Entries.push_back(Resolve(entry));
-    }
-    parser.NextToken(token);
-  }
+  parser.ForEachUsesEntry([&](const UsesEntry& entry) { uses->Entries.push_back(Resolve(entry)); });
   return uses;
 }
 

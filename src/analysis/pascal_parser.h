@@ -107,6 +107,22 @@ class TParser {
   /// after the path that is not {Name} or {Name: Type} is an ordinary comment: the entry has no
   /// form and the token after the comment decides ("," goes on, anything else ends the clause).
   bool ReadUsesEntry(UsesEntry& entry);
+  /// Reads every uses clause from the current position to the end of the input and hands each
+  /// entry to `each`, in order.
+  template <typename Each>
+  void ForEachUsesEntry(Each&& each) {
+    Token token;
+    NextToken(token);
+    UsesEntry entry;
+    while (FindUses(token)) {
+      bool ended = false;
+      while (!ended) {
+        ended = ReadUsesEntry(entry);
+        each(entry);
+      }
+      NextToken(token);
+    }
+  }
 
  private:
   bool IsWhitespace(char c) const;

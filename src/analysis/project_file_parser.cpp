@@ -51,17 +51,7 @@ struct UsesClauseReader {
   void ReadAll(TParser& parser) {
     Widths = {std::max(Measure(Ui, ExtractFileName(Model.ProjectFile)), Measure(Ui, "Unitname")),
               Measure(Ui, "Formname")};
-    Token token;
-    parser.NextToken(token);
-    while (parser.FindUses(token)) {
-      UsesEntry entry;
-      bool ended = false;
-      while (!ended) {
-        ended = parser.ReadUsesEntry(entry);
-        Add(entry);
-      }
-      parser.NextToken(token);
-    }
+    parser.ForEachUsesEntry([this](const UsesEntry& entry) { Add(entry); });
     Units.AddAvailableUnits(Model, std::move(Available));
   }
 

@@ -37,17 +37,7 @@ class GraphBuilder {
     std::optional<std::string> text = ReadWholeFile(UnitFileName(model_, graph_.Units[from]));
     if (!text) return;
     TParser parser(std::move(*text));
-    Token token;
-    UsesEntry entry;
-    parser.NextToken(token);
-    while (parser.FindUses(token)) {
-      bool ended = false;
-      while (!ended) {
-        ended = parser.ReadUsesEntry(entry);
-        AddEdge(from, entry);
-      }
-      parser.NextToken(token);
-    }
+    parser.ForEachUsesEntry([&](const UsesEntry& entry) { AddEdge(from, entry); });
   }
 
   void AddEdge(size_t from, const UsesEntry& entry) {

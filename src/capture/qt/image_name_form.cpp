@@ -7,19 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/qt/project_text.h"
 #include "platform/text_encoding.h"
 
 namespace tarnwick {
-
-namespace {
-
-QString Text(const TextDecoder& decoder, const std::string& text) {
-  std::string storage;
-  std::string_view utf8 = decoder.ToUtf8(text, storage);
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-}  // namespace
 
 TImageNameForm::TImageNameForm(Prompter& prompter, QWidget* parent)
     : QDialog(parent), prompter_(prompter), imageNameComboBox_(new QComboBox(this)), viewNameEdit_(new QLineEdit(this)) {
@@ -62,9 +53,9 @@ std::optional<ImageName> TImageNameForm::Ask(const std::vector<std::string>& for
                                              const ImageNamePreselection& preselection, std::string_view codePage) {
   const TextDecoder decoder(codePage);
   imageNameComboBox_->clear();
-  for (const std::string& name : formNames) imageNameComboBox_->addItem(Text(decoder, name));
+  for (const std::string& name : formNames) imageNameComboBox_->addItem(DecodedQString(decoder, name));
   imageNameComboBox_->setCurrentIndex(static_cast<int>(preselection.FormIndex));
-  if (preselection.ViewName) viewNameEdit_->setText(Text(decoder, *preselection.ViewName));
+  if (preselection.ViewName) viewNameEdit_->setText(DecodedQString(decoder, *preselection.ViewName));
   imageNameComboBox_->setFocus();
   if (exec() != QDialog::Accepted) return std::nullopt;
   // The form is taken by position: project text need not survive a trip through the display text.

@@ -10,18 +10,12 @@
 #include "capture/image_list.h"
 #include "capture/image_page_layout.h"
 #include "capture/qt/picture_conversion.h"
+#include "platform/qt/project_text.h"
 #include "platform/text_encoding.h"
 
 namespace tarnwick {
 
 namespace {
-
-// Names come from the project's files and are shown in its code page.
-QString Text(const TextDecoder& decoder, const std::string& text) {
-  std::string storage;
-  std::string_view utf8 = decoder.ToUtf8(text, storage);
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 QRect ToQRect(const PageRect& rect) { return QRect(rect.Left, rect.Top, rect.Width, rect.Height); }
 
@@ -70,8 +64,8 @@ void ImagesPage::Refresh() {
   QList<QTreeWidgetItem*> rows;
   const TextDecoder decoder(model_.CodePage);
   for (const ImageEntry& entry : model_.Images) {
-    rows.append(new QTreeWidgetItem(QStringList{Text(decoder, entry.FormName), Text(decoder, entry.ViewName),
-                                                Text(decoder, entry.FileName), Text(decoder, entry.Status)}));
+    rows.append(new QTreeWidgetItem(QStringList{DecodedQString(decoder, entry.FormName), DecodedQString(decoder, entry.ViewName),
+                                                DecodedQString(decoder, entry.FileName), DecodedQString(decoder, entry.Status)}));
   }
   imageListView_->addTopLevelItems(rows);
   for (size_t i = 0; i < model_.Images.size(); ++i) rows[static_cast<qsizetype>(i)]->setSelected(model_.Images[i].Selected);

@@ -17,8 +17,12 @@ QString ProjectQString(std::string_view text, std::string_view codePage) {
   // Views ask for many short texts of one project; the decoder of its code page is kept.
   static std::unique_ptr<TextDecoder> decoder;
   if (!decoder || decoder->CodePage() != codePage) decoder = std::make_unique<TextDecoder>(codePage);
+  return DecodedQString(*decoder, text);
+}
+
+QString DecodedQString(const TextDecoder& decoder, std::string_view text) {
   std::string storage;
-  return Utf8ToQString(decoder->ToUtf8(text, storage));
+  return Utf8ToQString(decoder.ToUtf8(text, storage));
 }
 
 }  // namespace tarnwick
