@@ -16,6 +16,11 @@
 namespace tarnwick {
 namespace {
 
+/// Answers every message with OK, so a benchmark measures the work and not the questions.
+struct SilentPrompter final : Prompter {
+  MessageAnswer Show(MessageKind, std::string_view, MessageButtons) override { return MessageAnswer::Ok; }
+};
+
 std::string WriteProject(int units) {
   std::string folder = (std::filesystem::temp_directory_path() / ("tarnwick-open-" + std::to_string(units))).string();
   std::filesystem::create_directories(folder);
@@ -35,9 +40,7 @@ void BM_OpenProjectWithoutAnalyses(benchmark::State& state) {
   std::string path = WriteProject(static_cast<int>(state.range(0)));
   NullProgressSink progress;
   EstimatingTextMeasure measure;
-  struct Silent : Prompter {
-    MessageAnswer Show(MessageKind, std::string_view, MessageButtons) override { return MessageAnswer::Ok; }
-  } prompter;
+  SilentPrompter prompter;
   UserInterface ui{prompter, progress, measure};
   for (auto _ : state) {
     Workspace workspace;
@@ -64,9 +67,7 @@ void BM_DetectCodePageOfUtf8Project(benchmark::State& state) {
   const GeneratedProject project = GenerateProject(options);
   NullProgressSink progress;
   EstimatingTextMeasure measure;
-  struct Silent : Prompter {
-    MessageAnswer Show(MessageKind, std::string_view, MessageButtons) override { return MessageAnswer::Ok; }
-  } prompter;
+  SilentPrompter prompter;
   UserInterface ui{prompter, progress, measure};
   Workspace workspace;
   workspace.Settings.AnalyzeDependencies = false;
