@@ -19,9 +19,10 @@ TCircularReferencesForm::TCircularReferencesForm(const ProjectModel& model, QWid
   const UsesGraph& graph = model.Uses;
   auto* summary = new QLabel(this);
   summary->setObjectName("CycleSummaryLabel");
-  summary->setText(graph.Cycles.empty()
-                       ? QString("No circular references.")
-                       : QString("%1 groups of units use each other in a circle.").arg(graph.Cycles.size()));
+  const size_t groups = graph.Cycles.size();
+  summary->setText(groups == 0   ? QString("No circular references.")
+                   : groups == 1 ? QString("1 group of units that use each other in a circle.")
+                                 : QString("%1 groups of units that use each other in a circle.").arg(groups));
   layout->addWidget(summary);
   auto* list = new QTreeWidget(this);
   list->setObjectName("CycleListView");
