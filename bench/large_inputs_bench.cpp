@@ -81,7 +81,8 @@ void BM_LoadSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadSettings)
     ->ArgNames({"bytes", "oneLine"})
-    ->Args({1 << 20, 0})->Args({2 << 20, 0})->Args({4 << 20, 0})->Args({20 << 20, 1})
+    ->Args({1 << 20, 0})->Args({2 << 20, 0})->Args({4 << 20, 0})->Args({16 << 20, 0})
+    ->Args({20 << 20, 1})
     ->Unit(benchmark::kMillisecond);
 
 // Opening a project of one text form: reading the form, the object tree and its filtered copy.

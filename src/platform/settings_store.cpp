@@ -84,8 +84,13 @@ bool ReadQuoted(std::string_view text, size_t& pos, std::string& out) {
   size_t i = pos + 1;
   while (i < text.size()) {
     // Plain runs are copied whole; only the three special characters are looked at one by one.
-    size_t special = text.find_first_of("\\\"\n", i);
-    if (special == std::string_view::npos) break;
+    // (find_first_of would search the set of three once for every character.)
+    size_t special = i;
+    while (special < text.size() && text[special] != '\\' && text[special] != '"' &&
+           text[special] != '\n') {
+      ++special;
+    }
+    if (special == text.size()) break;
     out.append(text.substr(i, special - i));
     char c = text[special];
     if (c == '\n') return false;
@@ -100,10 +105,11 @@ bool ReadQuoted(std::string_view text, size_t& pos, std::string& out) {
   return false;
 }
 
-// Removes the line continuations ("\" at a line's end, the next line's leading blanks).
-std::string JoinContinuations(std::string_view text) {
-  if (text.find("\\\n") == std::string_view::npos) return std::string(text);
-  std::string result;
+// Removes the line continuations ("\" at a line's end, the next line's leading blanks); the
+// joined text goes to `result` only when there is something to join.
+std::string_view JoinContinuations(std::string_view text, std::string& result) {
+  if (text.find("\\\n") == std::string_view::npos) return text;
+  result.clear();
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\n') {
       i += 2;
@@ -166,8 +172,8 @@ bool HasKindPrefix(std::string_view data) {
 
 // The value held by the text right of "=" (its lines joined by "\n"); nothing when malformed.
 std::optional<RegValue> DecodeData(std::string_view data) {
-  std::string logical = JoinContinuations(data);
-  std::string_view text = logical;
+  std::string joined;
+  std::string_view text = JoinContinuations(data, joined);
   RegValue value;
   if (text.starts_with('"')) {
     size_t pos = 0;
@@ -231,15 +237,22 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 // A value line and the continuation lines after it: a line ending with "\" goes on with the next
-// line when that one starts with a blank.
-std::string TakeEntry(const std::vector<std::string_view>& lines, size_t& index) {
-  std::string entry(TrimLeft(lines[index]));
-  while (entry.ends_with('\\') && index + 1 < lines.size() && !lines[index + 1].empty() &&
-         IsBlank(lines[index + 1].front())) {
-    entry += '\n';
-    entry += lines[++index];
+// line when that one starts with a blank. Continued lines are joined in `joined`.
+std::string_view TakeEntry(const std::vector<std::string_view>& lines, size_t& index,
+                           std::string& joined) {
+  std::string_view line = TrimLeft(lines[index]);
+  auto continues = [&] {
+    if (index + 1 == lines.size()) return false;
+    std::string_view next = lines[index + 1];
+    return !next.empty() && IsBlank(next.front());
+  };
+  if (!line.ends_with('\\') || !continues()) return line;
+  joined = line;
+  while (joined.ends_with('\\') && continues()) {
+    joined += '\n';
+    joined += lines[++index];
   }
-  return entry;
+  return joined;
 }
 
 // The key name of a section line "[name]"; nothing for a malformed line or a deletion "[-name]".
@@ -439,34 +452,31 @@ bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name)
 }
 
 RegValue* SettingsStore::Key::Find(std::string_view name) {
-  auto found = Index.find(ToLowerAscii(name));
-  return found == Index.end() ? nullptr : &Values[found->second].second;
+  std::optional<size_t> position = Index.Find(name, NameAt());
+  return position ? &Values[*position].second : nullptr;
 }
 
 const RegValue* SettingsStore::Key::Find(std::string_view name) const {
-  auto found = Index.find(ToLowerAscii(name));
-  return found == Index.end() ? nullptr : &Values[found->second].second;
+  std::optional<size_t> position = Index.Find(name, NameAt());
+  return position ? &Values[*position].second : nullptr;
 }
 
 void SettingsStore::Key::Set(std::string name, RegValue value) {
-  auto [found, inserted] = Index.try_emplace(ToLowerAscii(name), Values.size());
-  if (!inserted) {
-    Values[found->second].second = std::move(value);
-    return;
+  auto [position, added] = Index.Insert(name, Values.size(), NameAt());
+  if (added) {
+    Values.emplace_back(std::move(name), std::move(value));
+  } else {
+    Values[position].second = std::move(value);
   }
-  Values.emplace_back(std::move(name), std::move(value));
 }
 
-// Deleting is rare; the positions after the deleted value are renumbered.
+// Deleting is rare; the index is built again for the positions after the deleted value.
 bool SettingsStore::Key::Erase(std::string_view name) {
-  auto found = Index.find(ToLowerAscii(name));
-  if (found == Index.end()) return false;
-  size_t position = found->second;
-  Index.erase(found);
-  Values.erase(Values.begin() + static_cast<std::ptrdiff_t>(position));
-  for (auto& [lowerName, index] : Index) {
-    if (index > position) --index;
-  }
+  std::optional<size_t> position = Index.Find(name, NameAt());
+  if (!position) return false;
+  Values.erase(Values.begin() + static_cast<std::ptrdiff_t>(*position));
+  Index.Clear();
+  for (size_t i = 0; i < Values.size(); ++i) Index.Insert(Values[i].first, i, NameAt());
   return true;
 }
 
@@ -485,6 +495,7 @@ void SettingsStore::FromText(std::string_view text) {
   keys_.clear();
   std::vector<std::string_view> lines = SplitLines(text);
   Key* current = nullptr;
+  std::string joined;
   for (size_t index = 0; index < lines.size(); ++index) {
     std::string_view line = TrimLeft(lines[index]);
     if (line.starts_with('[')) {
@@ -494,7 +505,7 @@ void SettingsStore::FromText(std::string_view text) {
       continue;
     }
     if (!line.starts_with('"') && !line.starts_with('@')) continue;  // header, comment, junk
-    std::string entry = TakeEntry(lines, index);
+    std::string_view entry = TakeEntry(lines, index, joined);
     std::optional<ParsedValue> parsed = ParseValueEntry(entry);
     if (current == nullptr || !parsed) continue;
     current->Set(std::move(parsed->Name), std::move(parsed->Value));

@@ -5,8 +5,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "platform/name_index.h"
 
 namespace tarnwick {
 
@@ -75,13 +76,16 @@ class SettingsStore {
   struct Key {
     std::string Name;  // full name as written, "HKEY_CURRENT_USER\Software\..."
     std::vector<std::pair<std::string, RegValue>> Values;
-    std::unordered_map<std::string, size_t> Index;  // lower-cased name -> position in Values
+    NameIndex Index;  // positions in Values
 
     RegValue* Find(std::string_view name);
     const RegValue* Find(std::string_view name) const;
     /// Replaces the value of the same name, or appends a new one.
     void Set(std::string name, RegValue value);
     bool Erase(std::string_view name);
+    auto NameAt() const {
+      return [this](size_t position) -> std::string_view { return Values[position].first; };
+    }
   };
   struct LessNoCase {
     bool operator()(const std::string& a, const std::string& b) const;
