@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/case_file.h"
 #include "analysis/pascal_parser.h"
 #include "platform/file_system.h"
 #include "platform/text_util.h"
@@ -22,6 +23,7 @@ namespace {
 using testing::Outline;
 using testing::RecordingProgressSink;
 using testing::RecordingPrompter;
+using testing::ReplaceAll;
 using testing::TempFolder;
 using Names = std::vector<std::string>;
 
@@ -45,25 +47,36 @@ class DependencyAnalysisTest : public testing::WorkspaceTest {
   }
 };
 
-TEST_F(DependencyAnalysisTest, CircleThroughTheImplementationClauseEndsInACircularLeaf) {
-  Unit("Unit1", "Form1", "unit Unit1; interface uses Unit2; implementation end.");
-  Unit("Unit2", "", "unit Unit2; interface implementation uses Unit1; end.");
-  EXPECT_EQ(Analyze("Unit1"), "Form1[unit2[Form1 (Circular)]]");
-  EXPECT_TRUE(prompter_.Messages().empty());
-  // The root keeps the case it was given; names reached through uses clauses are lower-cased.
-  EXPECT_EQ(progress_.Log(), (Names{"text:Processing Unit1", "step", "text:Processing unit2", "step"}));
-}
-
-TEST_F(DependencyAnalysisTest, SharedUnitsStandUnderEveryUserAndOutsideUnitsAreOfferedOnce) {
-  Unit("Main", "MainForm", "unit Main; interface uses B, A, SysUtils; implementation end.");
-  Unit("A", "", "unit A; interface uses SysUtils, Classes, C; end.");
-  Unit("B", "", "unit B; interface uses classes; implementation uses C, SysUtils; end.");
-  Unit("C", "", "unit C; interface uses D; end.");
-  Unit("D", "", "unit D; end.");
-  EXPECT_EQ(Analyze("Main"), "MainForm[a[c[d], Classes, SysUtils], b[c[d], classes, SysUtils], SysUtils]");
-  // B is read before A, so "classes" is the spelling met first.
-  EXPECT_EQ(workspace_.Dependencies.SuppressList, (Names{"classes", "SysUtils"}));
-  EXPECT_EQ(std::count(progress_.Log().begin(), progress_.Log().end(), "text:Processing c"), 2);
+TEST_F(DependencyAnalysisTest, TreesOfTheCaseFile) {
+  int number = 0;
+  for (const testing::TestCase& c : testing::ReadCaseFile("dependencies.cases")) {
+    SCOPED_TRACE(c.Name);
+    // Each case in a folder of its own, so no file of an earlier case is found.
+    const std::string folder = "case" + std::to_string(++number) + "/";
+    Model().Clear();
+    workspace_.Dependencies.ResetDependencyViews();
+    Model().ProjectFolder = folder_.Path() + folder;
+    Model().AddUnit({"Project1.dpr", "", ""});
+    if (c.Has("project")) folder_.Write(folder + "Project1.dpr", c.Value("project"));
+    for (const std::string& unit : c.Values("unit")) {
+      const size_t formEnd = unit.find(' ', unit.find(' ') + 1);
+      const std::string name = unit.substr(0, unit.find(' '));
+      const std::string form = unit.substr(name.size() + 1, formEnd - name.size() - 1);
+      Model().AddUnit({name, form == "-" ? "" : form, ""});
+      if (formEnd != std::string::npos) folder_.Write(folder + name + ".pas", unit.substr(formEnd + 1));
+    }
+    Names shown;
+    for (const std::string& text : c.Values("shown")) shown.push_back(ReplaceAll(text, "{FOLDER}", Model().ProjectFolder));
+    for (const std::string key : {"tree", "compact"}) {
+      if (!c.Has(key)) continue;
+      prompter_.Clear();
+      EXPECT_EQ(Analyze(c.Value("root"), {.Compact = key == "compact"}), c.Value(key)) << key;
+      EXPECT_EQ(prompter_.Shown(), shown) << key;
+      if (key == "tree") {
+        EXPECT_EQ(workspace_.Dependencies.SuppressList, c.Values("suppress"));
+      }
+    }
+  }
 }
 
 TEST_F(DependencyAnalysisTest, NamesAreFoundWithoutRegardToCaseAndReadFromTheirFolders) {
@@ -81,14 +94,6 @@ TEST_F(DependencyAnalysisTest, NamesAreFoundWithoutRegardToCaseAndReadFromTheirF
   EXPECT_EQ(workspace_.Dependencies.SuppressList, Names{"Vcl.Forms"});
 }
 
-TEST_F(DependencyAnalysisTest, LibraryRootIsTheProjectFileItself) {
-  folder_.Write("Project1.dpr", "library Project1; uses SysUtils, Unit1 in 'Unit1.pas' {Form1}; begin end.");
-  Unit("Unit1", "Form1", "unit Unit1; interface uses Unit2; end.");
-  Unit("Unit2", "", "unit Unit2; implementation uses Unit1; end.");
-  EXPECT_EQ(Analyze("Project1.dpr"), "Project1.dpr[Form1[unit2[Form1 (Circular)]], SysUtils]");
-  EXPECT_EQ(progress_.Log().front(), "text:Processing Project1.dpr");
-}
-
 TEST_F(DependencyAnalysisTest, UnreadableFileIsReportedOncePerAnalysisAndStaysALeaf) {
   Unit("Main", "", "unit Main; interface uses A, B, Gone; end.");
   Unit("A", "", "unit A; interface uses Gone; end.");
@@ -102,14 +107,6 @@ TEST_F(DependencyAnalysisTest, UnreadableFileIsReportedOncePerAnalysisAndStaysAL
   EXPECT_EQ(Analyze(""), "");
   EXPECT_EQ(Model().DependencyTree.size(), 1u);
   EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + ".pas\r\rNo such file or directory"});
-}
-
-TEST_F(DependencyAnalysisTest, SelfUseEndsEvenWhenAFormCommentNamesAnotherForm) {
-  Unit("Unit1", "", "unit Unit1; interface uses Unit1; end.");
-  EXPECT_EQ(Analyze("Unit1"), "Unit1[unit1[unit1 (Circular)]]");
-  // The comment's form name never matches a label above, yet the branch must end.
-  folder_.Write("Unit1.pas", "unit Unit1; interface uses Unit1 in 'Unit1.pas' {Bogus}; end.");
-  EXPECT_EQ(Analyze("Unit1"), "Unit1[unit1[Bogus (Circular)]]");
 }
 
 TEST_F(DependencyAnalysisTest, NodeBudgetCutsTheTreeWithOneWarning) {
@@ -136,38 +133,6 @@ TEST_F(DependencyAnalysisTest, DepthSumBudgetCutsADeepChainWithTheSameWarning) {
   EXPECT_EQ(Analyze("Main", {.DepthSumBudget = 5}), "Main[a[b]]");
   EXPECT_EQ(prompter_.Shown(), Names{"warning: The dependency tree was cut at 3 nodes, their depths adding up to 3: "
                                      "the project's units are too densely connected to show every path."});
-}
-
-TEST_F(DependencyAnalysisTest, CompactTreeExpandsEachUnitOnceAtItsFirstPlaceOnScreen) {
-  struct Case {
-    const char* Name;
-    std::vector<std::pair<std::string, std::string>> Units;  // name and source; Unit1 has Form1
-    std::string Compact;
-  };
-  const std::vector<Case> cases = {
-      {"circle through the implementation clause",
-       {{"Unit1", "unit Unit1; interface uses Unit2; end."}, {"Unit2", "unit Unit2; implementation uses Unit1; end."}},
-       "Form1[unit2[Form1 (Circular)]]"},
-      // B is read first, but A is shown first, so C is expanded under A.
-      {"shared unit",
-       {{"Unit1", "unit Unit1; interface uses B, A, SysUtils; end."},
-        {"A", "unit A; interface uses SysUtils, C; end."},
-        {"B", "unit B; implementation uses C, SysUtils; end."},
-        {"C", "unit C; interface uses D; end."},
-        {"D", "unit D; end."}},
-       "Form1[a[c[d], SysUtils], b[c (see above), SysUtils], SysUtils]"},
-      {"self use", {{"Unit1", "unit Unit1; interface uses Unit1; end."}}, "Form1[Form1 (see above)]"},
-      {"missing file",
-       {{"Unit1", "unit Unit1; interface uses A, Gone; end."}, {"A", "unit A; interface uses Gone; end."}, {"Gone", ""}},
-       "Form1[a[gone], gone (see above)]"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.Name);
-    workspace_.Model.Clear();
-    Model().AddUnit({"Project1.dpr", "", ""});
-    for (const auto& [name, source] : c.Units) Unit(name, name == "Unit1" ? "Form1" : "", source);
-    EXPECT_EQ(Analyze("Unit1", {.Compact = true}), c.Compact);
-  }
 }
 
 TEST_F(DependencyAnalysisTest, CompactTreeGrowsWithTheUsesEntriesNotWithThePaths) {
@@ -336,21 +301,19 @@ TEST(DependencyAnalysisCacheTest, ReadingEachFileOnceGivesTheTreeOfReadingItAtEv
       if (std::find(messages.begin(), messages.end(), text) == messages.end()) messages.push_back(text);
     }
 
-    RecordingPrompter quiet;
-    RecordingProgressSink quietProgress;
-    EstimatingTextMeasure quietMeasure;
-    UserInterface quietUi{quiet, quietProgress, quietMeasure};
-    AnalyzeDependencies(workspace.Model, workspace.Dependencies, quietUi, {.Compact = true});
-    EXPECT_EQ(Outline(workspace.Model.DependencyTree), Outline(CompactOf(reference.Tree, workspace.Model)));
-
-    for (bool cache : {true, false}) {
+    const std::string full = Outline(reference.Tree);
+    const std::string compact = Outline(CompactOf(reference.Tree, workspace.Model));
+    for (const DependencyAnalysisOptions options :
+         {DependencyAnalysisOptions{.CacheSources = true}, {.CacheSources = false}, {.Compact = true}}) {
+      SCOPED_TRACE(options.Compact ? "compact" : options.CacheSources ? "cache" : "no cache");
       RecordingPrompter prompter;
       RecordingProgressSink progress;
       EstimatingTextMeasure measure;
       UserInterface ui{prompter, progress, measure};
       workspace.Dependencies.ResetDependencyViews();
-      AnalyzeDependencies(workspace.Model, workspace.Dependencies, ui, {.CacheSources = cache});
-      EXPECT_EQ(Outline(workspace.Model.DependencyTree), Outline(reference.Tree));
+      AnalyzeDependencies(workspace.Model, workspace.Dependencies, ui, options);
+      EXPECT_EQ(Outline(workspace.Model.DependencyTree), options.Compact ? compact : full);
+      if (options.Compact) continue;
       EXPECT_EQ(workspace.Dependencies.SuppressList, reference.Filter.SuppressList);
       EXPECT_EQ(progress.Log(), reference.Log);
       EXPECT_EQ(prompter.Texts(), messages);

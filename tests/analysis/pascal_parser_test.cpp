@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/case_file.h"
+
 namespace tarnwick {
 namespace {
 
@@ -38,38 +40,13 @@ TEST(CharClassTest, BoundariesOfEachClass) {
 }
 
 TEST(TParserTokenTest, TokensOfEachKind) {
-  const struct {
-    const char* text;
-    bool crIsWhitespace, skipComments;
-    Words tokens;
-  } cases[] = {
-      {"Unit1,Unit2", true, true, {"Ident:Unit1", "Sym:,", "Ident:Unit2"}},
-      {"1.5 12ab _x1", true, true, {"Num:1", "Sym:.", "Num:5", "Num:12", "Ident:ab", "Ident:_x1"}},
-      {"caf\xE9s`", true, true, {"Ident:caf", "Other:\xE9", "Ident:s", "Other:`"}},
-      {"", true, true, {}},
-      {" \t\r\n\x01", true, true, {}},
-      {"a\r\nb\nc\r\r\n", false, true, {"Ident:a", "LineEnd:\r\n", "Ident:b", "Ident:c", "LineEnd:\r", "LineEnd:\r\n"}},
-      // Comments, when not skipped; an unclosed one takes the rest of the input.
-      {"(* a) b *)x", true, false, {"Comment:(* a) b *)", "Ident:x"}},
-      {"{ x }(a)", true, false, {"Comment:{ x }", "Sym:(", "Ident:a", "Sym:)"}},
-      {"// x\r\ny", false, false, {"Comment:// x", "LineEnd:\r\n", "Ident:y"}},
-      {"//x\ny", true, false, {"Comment://x", "Ident:y"}},
-      {"(**)(*) x *)", true, false, {"Comment:(**)", "Comment:(*) x *)"}},
-      {"/ /", true, false, {"Sym:/", "Sym:/"}},
-      {"{ a\r\nb", true, false, {"Comment:{ a\r\nb"}},
-      {"(* a *", true, false, {"Comment:(* a *"}},
-      {"(", true, false, {"Sym:("}},
-      // String literals: '' is no quote inside, and an unclosed one takes the rest of the input.
-      {"'It''s'", true, true, {"Str:It", "Str:s"}},
-      {"x := '';", true, true, {"Ident:x", "Sym::", "Sym:=", "Str:", "Sym:;"}},
-      {"'a {b}\r\nc' d", true, true, {"Str:a {b}\r\nc", "Ident:d"}},
-      {"'open to the end", true, true, {"Str:open to the end"}},
-      {"x '", true, true, {"Ident:x", "Str:"}},
-      // Only a whole byte order mark at the start is dropped.
-      {"\xEF\xBBx", true, true, {"Other:\xEF", "Other:\xBB", "Ident:x"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Tokens(c.text, c.crIsWhitespace, c.skipComments), c.tokens) << c.text;
-  EXPECT_EQ(Tokens("a :=\r\n  b;"), Tokens("a := b;"));
+  for (const testing::TestCase& c : testing::ReadCaseFile("tokens.cases")) {
+    SCOPED_TRACE(c.Name);
+    const std::string options = c.Value("options");
+    EXPECT_EQ(Tokens(c.Value("text"), options.find("line-ends") == std::string::npos,
+                     options.find("keep-comments") == std::string::npos),
+              c.Values("token"));
+  }
 }
 
 TEST(TParserTokenTest, WhitespaceBeforeTheLastToken) {
@@ -200,77 +177,14 @@ Words ReadClause(std::string clause, std::string& next) {
 }
 
 TEST(TParserUsesEntryTest, EntriesOfAClause) {
-  const struct {
-    const char* clause;
-    Words entries;
-    const char* next = nullptr;  // the token after the clause, when it matters
-  } cases[] = {
-      // As written in project files.
-      {"Unit1 in 'Unit1.pas' {Form1},", {"Unit1|Form1|Unit1.pas|Plain|more", "|||Plain|end"}},
-      {"Forms;", {"Forms|||Plain|end"}},
-      {"DM in 'DM.pas' {DM1: TDataModule};", {"DM|DM1|DM.pas|Typed|end"}},
-      {"Forms, Unit1 in 'Unit1.pas' {Form1}, Unit2 in '..\\Common\\Unit2.pas' {DataModule2: TDataModule}, "
-       "Unit3 in 'Unit3.pas'; {$R *.RES} begin",
-       {"Forms|||Plain|more", "Unit1|Form1|Unit1.pas|Plain|more", "Unit2|DataModule2|..\\Common\\Unit2.pas|Typed|more",
-        "Unit3||Unit3.pas|Plain|end"}},
-      {"F in 'f.pas' { Frame3 :\r\n TFrame }, G;", {"F|Frame3|f.pas|Typed|more", "G|||Plain|end"}},
-      // Quirks kept from the scanner.
-      {"U IN 'u.pas', V;", {"U|||Plain|end"}, "u.pas"},
-      {"U in 'u.pas' (* c *), V;", {"U||u.pas|Unrecognized|end"}},
-      {"U in 'u.pas' // c\r\n, V;", {"U||u.pas|Unrecognized|end"}},
-      {"U in 'u.pas' {Form1} {x}, V;", {"U|Form1|u.pas|Plain|end"}},
-      {"U in 'it''s.pas', V;", {"U||it|Unrecognized|end"}},
-      // A second brace comment after a typed form comment is passed over.
-      {"D in 'd.pas' {D: TDataModule} {x y}, E;", {"D|D|d.pas|Typed|more", "E|||Plain|end"}},
-      {"D in 'd.pas' {D: TDataModule} {x; y}, E;", {"D|D|d.pas|Typed|end"}},
-      {"D in 'd.pas' {D: TDataModule} {x", {"D|D|d.pas|Typed|end"}},
-      {"D in 'd.pas' {D: TDataModule} x, E;", {"D|D|d.pas|Typed|end"}},
-      // Dotted unit names are read whole.
-      {"Vcl.Forms, System . SysUtils, Data.{c}DB;",
-       {"Vcl.Forms|||Plain|more", "System.SysUtils|||Plain|more", "Data.DB|||Plain|end"}},
-      {"dbstructures.mysql in '..\\x.pas' {F}, Y;", {"dbstructures.mysql|F|..\\x.pas|Plain|more", "Y|||Plain|end"}},
-      {"A.B.C in 'c.pas';", {"A.B.C||c.pas|Plain|end"}},
-      {"Vcl.;", {"Vcl|||Plain|end"}},
-      {"Vcl., X;", {"Vcl|||Plain|more", "X|||Plain|end"}},
-      // Other brace comments are ordinary comments.
-      {"A in 'a.pas' {About box}, B;", {"A||a.pas|Plain|more", "B|||Plain|end"}},
-      {"A in 'a.pas' {, X in 'x.pas'}; begin", {"A||a.pas|Plain|end"}, "begin"},
-      {"A in 'a.pas' {F: 12} {G}, B;", {"A||a.pas|Plain|more", "B|||Plain|end"}},
-      {"A in 'a.pas' {Form1 extra} B, C;", {"A||a.pas|Plain|end"}},
-      {"A in 'a.pas' {Form1", {"A||a.pas|Plain|end"}},
-      // Every clause ends at the end of the input; '' does not end it early.
-      {"", {"|||Plain|end"}},
-      {"U in", {"U|||Unrecognized|end"}},
-      {"U in 'u.pas' {", {"U||u.pas|Plain|end"}},
-      {"'', X,", {"|||Plain|more", "X|||Plain|more", "|||Plain|end"}},
-  };
-  for (const auto& c : cases) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("uses_entries.cases")) {
+    SCOPED_TRACE(c.Name);
     std::string next;
-    EXPECT_EQ(ReadClause(c.clause, next), c.entries) << c.clause;
-    if (c.next) {
-      EXPECT_EQ(next, c.next) << c.clause;
+    EXPECT_EQ(ReadClause(c.Value("clause"), next), c.Values("entry"));
+    if (c.Has("next")) {
+      EXPECT_EQ(next, c.Value("next"));
     }
   }
-}
-
-TEST(TParserUsesEntryTest, ProjectFileReadTwice) {
-  TParser parser("\xEF\xBB\xBFprogram P;\r\nuses\r\n  Forms,\r\n  Unit1 in 'Unit1.pas' {Form1};\r\n"
-                 "begin uses := ''; end.\r\nuses X;");
-  Token token;
-  parser.NextToken(token);
-  Words names;
-  UsesEntry entry;
-  while (parser.FindUses(token)) {
-    for (bool ended = false; !ended;) {
-      ended = parser.ReadUsesEntry(entry);
-      names.push_back(entry.UnitName);
-    }
-    parser.NextToken(token);
-  }
-  EXPECT_EQ(names, (Words{"Forms", "Unit1", ":", "X"}));
-  parser.SetPosition(0);
-  parser.NextToken(token);
-  EXPECT_EQ(token.Text, "program");
 }
 
 }  // namespace

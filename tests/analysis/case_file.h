@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tarnwick::testing {
+
+/// One case of a case file in tests/fixtures/analysis/, which reads:
+///
+///   # a comment
+///   == the name of the case
+///   key: value        (the rest of the line after ": ", blanks kept)
+///   key:              (a value of several lines follows, each written "| line")
+///   | line
+///
+/// In every value \r \n \t \\ and \xHH stand for their bytes; a lone backslash is an error. A key
+/// may come more than once; its values are kept in order.
+struct TestCase {
+  std::string Name;
+  std::vector<std::pair<std::string, std::string>> Fields;
+
+  bool Has(std::string_view key) const;
+  /// The first value of `key`, empty when there is none; the lines of a block joined by "\n".
+  std::string Value(std::string_view key) const;
+  /// Every value of `key`, in order.
+  std::vector<std::string> Values(std::string_view key) const;
+};
+
+/// The cases of tests/fixtures/analysis/`fileName`; a malformed or missing file fails the test.
+std::vector<TestCase> ReadCaseFile(std::string_view fileName);
+
+}  // namespace tarnwick::testing
