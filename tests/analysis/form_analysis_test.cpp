@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/case_file.h"
+#include "support/temp_folder.h"
 #include "support/tree_text.h"
 #include "support/workspace_test.h"
 
@@ -14,6 +16,7 @@ namespace {
 
 using testing::Crlf;
 using testing::ObjectTreeText;
+using testing::ReplaceAll;
 
 std::string ParsedTree(const std::string& text) {
   ObjectForest tree;
@@ -21,68 +24,24 @@ std::string ParsedTree(const std::string& text) {
   return ObjectTreeText(tree);
 }
 
-const std::vector<std::string> kSimpleForm = {
-    "object Form1: TForm1",
-    "  Left = 8",
-    "  Font.Name = 'Arial'",
-    "  object Button1: TButton",
-    "    Caption = 'OK'",
-    "  end",
-    "  object ListBox1: TListBox",
-    "    Items.Strings = (",
-    "      'a'",
-    "      'b')",
-    "  end",
-    "end"};
-
-TEST(ParseObject, LabelsPropertyLinesAndNesting) {
-  EXPECT_EQ(ParsedTree(Crlf(kSimpleForm)),
-            "+  Form1:  TForm1\n"
-            "  - Left = 8\n"
-            "  - Font .Name = 'Arial'\n"
-            "  +  Button1:  TButton\n"
-            "    - Caption = 'OK'\n"
-            "  +  ListBox1:  TListBox\n"
-            "    - Items .Strings = (\n"
-            "    - ' a'\n"
-            "    - ' b')\n");
+// The form text of a case, its lines ended as `lineEnd` gives.
+std::string FormText(const testing::TestCase& c, const std::string& lineEnd = "\r\n") {
+  return ReplaceAll(c.Value("form"), "\n", lineEnd);
 }
 
-TEST(ParseObject, InheritedInlineAndHeadersWithoutColon) {
-  const std::string text = Crlf({"inherited Form2: TForm2", "  inherited Button1: TButton [2]",
-                                 "  end", "  inline Frame1: TFrame1", "    Tag = 1", "  end",
-                                 "  object TPanel", "  end", "end", "object Ignored: TForm3", "end"});
-  EXPECT_EQ(ParsedTree(text),
-            "+  Form2:  TForm2\n"
-            "  +  Button1:  TButton [2]\n"
-            "  +  Frame1:  TFrame1\n"
-            "    - Tag = 1\n"
-            "  +  TPanel\n");
-}
-
-TEST(ParseObject, CollectionsBelongToTheirProperty) {
-  const std::string text = Crlf({"object Form1: TForm1", "  Columns = <", "    item", "      Width = 50",
-                                 "    end", "    item", "    end>", "  NoColumns = <>", "  Outer = <",
-                                 "    item", "      Inner = <", "        item", "        end>", "      Tag = 1",
-                                 "    end>", "  object ListView1: TListView", "  end", "  Height = 300", "end"});
-  EXPECT_EQ(ParsedTree(text),
-            "+  Form1:  TForm1\n"
-            "  - Columns = <\n  - item \n  - Width = 50\n  - end \n  - item \n  - end >\n"
-            "  - NoColumns = <>\n"
-            "  - Outer = <\n  - item \n  - Inner = <\n  - item \n  - end >\n  - Tag = 1\n  - end >\n"
-            "  - Height = 300\n"
-            "  +  ListView1:  TListView\n");
-}
-
-TEST(ParseObject, LineEndsAndByteOrderMarkGiveTheSameTree) {
-  std::string lf, cr;
-  for (const std::string& line : kSimpleForm) lf += line + "\n", cr += line + "\r";
-  const std::string expected = ParsedTree(Crlf(kSimpleForm));
-  EXPECT_EQ(ParsedTree(lf), expected);
-  EXPECT_EQ(ParsedTree(cr), expected);
-  EXPECT_EQ(ParsedTree("\xEF\xBB\xBF" + lf), expected);
-  // Blank lines made of lone LFs are skipped like blank CR LF lines.
-  EXPECT_EQ(ParsedTree("\n\n" + lf + "\n"), expected);
+TEST(ParseObject, TreesOfTheCaseFile) {
+  const std::vector<testing::TestCase> cases = testing::ReadCaseFile("form_texts.cases");
+  for (const testing::TestCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(ParsedTree(FormText(c)), c.Value("tree") + "\n");
+  }
+  // Line ends of every kind and a byte order mark give the same tree; blank lines made of lone LFs
+  // are skipped like blank CR LF lines.
+  const std::string expected = ParsedTree(FormText(cases.front()));
+  EXPECT_EQ(ParsedTree(FormText(cases.front(), "\n")), expected);
+  EXPECT_EQ(ParsedTree(FormText(cases.front(), "\r")), expected);
+  EXPECT_EQ(ParsedTree("\xEF\xBB\xBF" + FormText(cases.front(), "\n")), expected);
+  EXPECT_EQ(ParsedTree("\n\n" + FormText(cases.front(), "\n") + "\n\n"), expected);
 }
 
 TEST(ParseObject, RefusesTextWithoutObjectKeyword) {
@@ -91,14 +50,6 @@ TEST(ParseObject, RefusesTextWithoutObjectKeyword) {
     EXPECT_FALSE(ParseFormText(text, tree)) << text;
     EXPECT_TRUE(tree.empty());
   }
-}
-
-TEST(ParseObject, UnterminatedBlocksEndWithTheText) {
-  EXPECT_EQ(ParsedTree("object A: TA\r\n  object B: TB\r\n    Left = 1"),
-            "+  A:  TA\n  +  B:  TB\n    - Left = 1\n");
-  // An unclosed collection keeps the rest of the text as property lines.
-  EXPECT_EQ(ParsedTree("object A: TA\r\n  C = <\r\n  object B: TB\r\n  end\r\nend"),
-            "+  A:  TA\n  - C = <\n  - object B: TB\n  - end \n  - end \n");
 }
 
 TEST(ParseObject, NestingBeyondTheLimitBecomesPropertyLines) {
