@@ -52,7 +52,7 @@ TEST_F(DependencyAnalysisTest, TreesOfTheCaseFile) {
   for (const testing::TestCase& c : testing::ReadCaseFile("dependencies.cases")) {
     SCOPED_TRACE(c.Name);
     // Each case in a folder of its own, so no file of an earlier case is found.
-    const std::string folder = "case" + std::to_string(++number) + "/";
+    const std::string folder = "case" + std::to_string(++number) + "/project/";
     Model().Clear();
     workspace_.Dependencies.ResetDependencyViews();
     Model().ProjectFolder = folder_.Path() + folder;
@@ -60,79 +60,35 @@ TEST_F(DependencyAnalysisTest, TreesOfTheCaseFile) {
     if (c.Has("project")) folder_.Write(folder + "Project1.dpr", c.Value("project"));
     for (const std::string& unit : c.Values("unit")) {
       const size_t formEnd = unit.find(' ', unit.find(' ') + 1);
-      const std::string name = unit.substr(0, unit.find(' '));
-      const std::string form = unit.substr(name.size() + 1, formEnd - name.size() - 1);
-      Model().AddUnit({name, form == "-" ? "" : form, ""});
-      if (formEnd != std::string::npos) folder_.Write(folder + name + ".pas", unit.substr(formEnd + 1));
+      const std::string pathAndName = unit.substr(0, unit.find(' '));
+      const std::string form = unit.substr(pathAndName.size() + 1, formEnd - pathAndName.size() - 1);
+      const std::string path = pathAndName.substr(0, pathAndName.rfind('\\') + 1);
+      const std::string name = pathAndName.substr(path.size());
+      Model().AddUnit({name, form == "-" ? "" : form, path});
+      const std::string file = folder + ReplaceAll(path, "\\", "/") + name + ".pas";
+      if (formEnd != std::string::npos) folder_.Write(file, unit.substr(formEnd + 1));
     }
     Names shown;
     for (const std::string& text : c.Values("shown")) shown.push_back(ReplaceAll(text, "{FOLDER}", Model().ProjectFolder));
     for (const std::string key : {"tree", "compact"}) {
       if (!c.Has(key)) continue;
+      DependencyAnalysisOptions options{.Compact = key == "compact"};
+      if (c.Has("node-budget")) options.NodeBudget = std::stoul(c.Value("node-budget"));
+      if (c.Has("depth-budget")) options.DepthSumBudget = std::stoul(c.Value("depth-budget"));
       prompter_.Clear();
-      EXPECT_EQ(Analyze(c.Value("root"), {.Compact = key == "compact"}), c.Value(key)) << key;
+      EXPECT_EQ(Analyze(c.Value("root"), options), c.Value(key)) << key;
       EXPECT_EQ(prompter_.Shown(), shown) << key;
-      if (key == "tree") {
+      if (key == "tree" && c.Has("suppress")) {
         EXPECT_EQ(workspace_.Dependencies.SuppressList, c.Values("suppress"));
       }
     }
   }
 }
 
-TEST_F(DependencyAnalysisTest, NamesAreFoundWithoutRegardToCaseAndReadFromTheirFolders) {
-  Model().ProjectFolder = folder_.Path() + "Proj/";
-  Model().AddUnit({"Unit1", "", ""});
-  Model().AddUnit({"Unit2", "", ""});
-  Model().AddUnit({"Unit3", "", "..\\Lib\\"});
-  Model().AddUnit({"dbstructures.mysql", "", "..\\Lib\\"});
-  folder_.Write("Proj/Unit1.pas", "unit Unit1; interface uses UNIT2, Vcl.Forms; end.");
-  folder_.Write("Proj/Unit2.pas", "unit Unit2; interface uses Unit3; end.");
-  folder_.Write("Lib/Unit3.pas", "unit Unit3; interface uses dbstructures.mysql; end.");
-  folder_.Write("Lib/dbstructures.mysql.pas", "unit dbstructures.mysql; interface uses UNIT1; end.");
-  EXPECT_EQ(Analyze("Unit1"), "Unit1[unit2[unit3[dbstructures.mysql[unit1 (Circular)]]], Vcl.Forms]");
-  EXPECT_TRUE(prompter_.Messages().empty());
-  EXPECT_EQ(workspace_.Dependencies.SuppressList, Names{"Vcl.Forms"});
-}
-
-TEST_F(DependencyAnalysisTest, UnreadableFileIsReportedOncePerAnalysisAndStaysALeaf) {
-  Unit("Main", "", "unit Main; interface uses A, B, Gone; end.");
-  Unit("A", "", "unit A; interface uses Gone; end.");
-  Unit("B", "", "unit B; interface uses Gone; end.");
-  Model().AddUnit({"Gone", "", "Sub\\"});
-  EXPECT_EQ(Analyze("Main"), "Main[a[gone], b[gone], gone]");
-  EXPECT_EQ(prompter_.Shown(), Names{"error: Can not open file: \r\r" + folder_.Path() + "Sub/gone.pas\r\rNo such file or directory"});
-
-  // A root that names no file: one root node and the message, which a new analysis shows again.
-  prompter_.Clear();
+TEST_F(DependencyAnalysisTest, RootThatNamesNoFileIsOneNodeWithTheMessage) {
   EXPECT_EQ(Analyze(""), "");
   EXPECT_EQ(Model().DependencyTree.size(), 1u);
   EXPECT_EQ(prompter_.Texts(), Names{"Can not open file: \r\r" + folder_.Path() + ".pas\r\rNo such file or directory"});
-}
-
-TEST_F(DependencyAnalysisTest, NodeBudgetCutsTheTreeWithOneWarning) {
-  Unit("Main", "", "unit Main; interface uses A, A, A, SysUtils; end.");
-  Unit("A", "", "unit A; interface uses Classes, Windows; end.");
-  const std::string full = Analyze("Main");
-  const size_t fullCount = CountNodes(Model().DependencyTree);
-  EXPECT_EQ(fullCount, 11u);
-  EXPECT_EQ(Analyze("Main", {.NodeBudget = fullCount}), full);
-  EXPECT_TRUE(prompter_.Messages().empty());
-
-  EXPECT_EQ(Analyze("Main", {.NodeBudget = 5}), "Main[a[Classes, Windows], a]");
-  EXPECT_EQ(prompter_.Shown(), Names{"warning: The dependency tree was cut at 5 nodes: the project's units are too "
-                                     "densely connected to show every path."});
-}
-
-TEST_F(DependencyAnalysisTest, DepthSumBudgetCutsADeepChainWithTheSameWarning) {
-  Unit("Main", "", "unit Main; interface uses A; end.");
-  Unit("A", "", "unit A; interface uses B; end.");
-  Unit("B", "", "unit B; interface uses C; end.");
-  Unit("C", "", "unit C; interface uses SysUtils; end.");
-  EXPECT_EQ(Analyze("Main", {.DepthSumBudget = 10}), "Main[a[b[c[SysUtils]]]]");  // 0+1+2+3+4
-  EXPECT_TRUE(prompter_.Messages().empty());
-  EXPECT_EQ(Analyze("Main", {.DepthSumBudget = 5}), "Main[a[b]]");
-  EXPECT_EQ(prompter_.Shown(), Names{"warning: The dependency tree was cut at 3 nodes, their depths adding up to 3: "
-                                     "the project's units are too densely connected to show every path."});
 }
 
 TEST_F(DependencyAnalysisTest, CompactTreeGrowsWithTheUsesEntriesNotWithThePaths) {

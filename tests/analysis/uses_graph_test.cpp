@@ -1,10 +1,12 @@
 #include "analysis/uses_graph.h"
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "analysis/case_file.h"
 #include "analysis/project_model.h"
 #include "support/temp_folder.h"
 
@@ -13,12 +15,13 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// A graph of units A, B, C, ... from edges written "AB" (interface) or "Ab" (implementation: the
-// target in lower case).
-UsesGraph GraphOf(int units, const Names& edges) {
+// A graph of `units` units A, B, C, ... from edges written "AB" (interface) or "Ab"
+// (implementation: the target in lower case), split by blanks.
+UsesGraph GraphOf(int units, const std::string& edges) {
   UsesGraph graph;
   for (int i = 0; i < units; ++i) graph.Units.push_back(std::string(1, static_cast<char>('A' + i)));
-  for (const std::string& edge : edges) {
+  std::istringstream words(edges);
+  for (std::string edge; words >> edge;) {
     const bool implementation = edge[1] >= 'a';
     graph.Edges.push_back({static_cast<size_t>(edge[0] - 'A'),
                            static_cast<size_t>(edge[1] - (implementation ? 'a' : 'A')),
@@ -29,28 +32,9 @@ UsesGraph GraphOf(int units, const Names& edges) {
 }
 
 TEST(CycleGroupsTest, StronglyConnectedGroupsWithOneShortestCycleEach) {
-  struct Case {
-    const char* Name;
-    int Units;
-    Names Edges;
-    Names Rows;
-  };
-  const std::vector<Case> cases = {
-      {"chain", 4, {"AB", "BC", "CD"}, {}},
-      {"triangle", 3, {"AB", "BC", "Ca"}, {"A, B, C: A -> B -> C -impl-> A"}},
-      // The long way round is listed first; the shortest cycle through A is taken.
-      {"triangle with a chord", 3, {"AB", "BC", "CA", "Ba"}, {"A, B, C: A -> B -impl-> A"}},
-      {"two groups joined by a bridge",
-       6,
-       {"Ab", "Ba", "BC", "Cd", "DE", "Ec", "EF"},
-       {"A, B: A -impl-> B -impl-> A", "C, D, E: C -impl-> D -> E -impl-> C"}},
-      {"self use", 2, {"AB", "Bb"}, {"B: B -impl-> B"}},
-      {"interface only", 2, {"AB", "BA"}, {"A, B: A -> B -> A"}},
-      {"units listed in list order, cycle from the first", 4, {"DB", "BD", "AD"}, {"B, D: B -> D -> B"}},
-  };
-  for (const Case& c : cases) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("cycle_groups.cases")) {
     SCOPED_TRACE(c.Name);
-    EXPECT_EQ(CycleGroupRows(GraphOf(c.Units, c.Edges)), c.Rows);
+    EXPECT_EQ(CycleGroupRows(GraphOf(std::stoi(c.Value("units")), c.Value("edges"))), c.Values("row"));
   }
 }
 
