@@ -53,22 +53,21 @@ Kinds GeneratedFormKinds(bool portable) {
   return kinds;
 }
 
-TEST(FormWritersTest, GeneratedFormsConvertToTheirTextAndHoldEveryValueType) {
+TEST(FormWritersTest, GeneratedFormsConvertToTheirTextAndHoldTheValueTypesTheirKindClaims) {
   const Kinds kinds = GeneratedFormKinds(false);
   for (int kind = 0; kind <= static_cast<int>(ValueKind::Double); ++kind) {
     EXPECT_TRUE(kinds.Types.count(static_cast<ValueKind>(kind))) << "no value of type " << kind;
   }
   EXPECT_TRUE(kinds.Ordered);
-}
 
-TEST(FormWritersTest, PortableFormsLeaveOutWhatOtherReadersRefuse) {
-  const Kinds kinds = GeneratedFormKinds(true);
+  // Portable forms leave out what other readers refuse.
+  const Kinds portable = GeneratedFormKinds(true);
   for (ValueKind refused : {ValueKind::Null, ValueKind::Single, ValueKind::Currency, ValueKind::Date, ValueKind::Double}) {
-    EXPECT_FALSE(kinds.Types.count(refused)) << "value of type " << static_cast<int>(refused);
+    EXPECT_FALSE(portable.Types.count(refused)) << "portable value of type " << static_cast<int>(refused);
   }
-  EXPECT_FALSE(kinds.Ordered);
-  EXPECT_TRUE(kinds.Types.count(ValueKind::Extended));
-  EXPECT_TRUE(kinds.Types.count(ValueKind::Collection));
+  EXPECT_FALSE(portable.Ordered);
+  EXPECT_TRUE(portable.Types.count(ValueKind::Extended));
+  EXPECT_TRUE(portable.Types.count(ValueKind::Collection));
 }
 
 }  // namespace
