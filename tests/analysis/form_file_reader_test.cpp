@@ -1,10 +1,8 @@
 #include "analysis/form_file_reader.h"
 
-#include <cstdint>
 #include <filesystem>
 #include <iomanip>
 #include <sstream>
-#include <vector>
 
 #include <gtest/gtest.h>
 
