@@ -35,11 +35,6 @@ class DependencyAnalysisTest : public testing::WorkspaceTest {
     Model().ProjectFolder = folder_.Path();
     Model().AddUnit({"Project1.dpr", "", ""});
   }
-  // Adds a row of the unit list and, when `source` is given, the unit's file in the project folder.
-  void Unit(const std::string& name, const std::string& form, const std::string& source = "") {
-    Model().AddUnit({name, form, ""});
-    if (!source.empty()) folder_.Write(name + ".pas", source);
-  }
   std::string Analyze(const std::string& root, const DependencyAnalysisOptions& options = {}) {
     Model().RootUnitName = root;
     AnalyzeDependencies(workspace_.Model, workspace_.Dependencies, ui_, options);
@@ -99,7 +94,8 @@ TEST_F(DependencyAnalysisTest, CompactTreeGrowsWithTheUsesEntriesNotWithThePaths
   for (int i = 0; i < count; ++i) {
     std::string source = "unit U" + std::to_string(i) + "; interface uses SysUtils";
     for (int j = i + 1; j < count; ++j, ++entries) source += ", U" + std::to_string(j);
-    Unit("U" + std::to_string(i), "", source + "; end.");
+    Model().AddUnit({"U" + std::to_string(i), "", ""});
+    folder_.Write("U" + std::to_string(i) + ".pas", source + "; end.");
     ++entries;
   }
   Analyze("U0", {.Compact = true});
@@ -127,7 +123,7 @@ TEST_F(DependencyAnalysisTest, UnusedSourcesAreThePasFilesThatAreNoUnit) {
 }
 
 // The analysis as the rules state it, for comparison: every visit reads and scans its file again,
-// every circular test walks up the ancestors, every open failure is shown.
+// every circular test walks up the ancestors, each open failure is shown once.
 class ReferenceAnalysis {
  public:
   explicit ReferenceAnalysis(const ProjectModel& model) : model_(model) {}
@@ -144,7 +140,8 @@ class ReferenceAnalysis {
     std::string error;
     std::optional<std::string> text = ReadWholeFile(file, &error);
     if (!text) {
-      Messages.push_back("Can not open file: \r\r" + ToHostPath(file) + "\r\r" + error);
+      const std::string message = "Can not open file: \r\r" + ToHostPath(file) + "\r\r" + error;
+      if (std::find(Messages.begin(), Messages.end(), message) == Messages.end()) Messages.push_back(message);
       return;
     }
     TParser parser(std::move(*text));
@@ -252,10 +249,6 @@ TEST(DependencyAnalysisCacheTest, ReadingEachFileOnceGivesTheTreeOfReadingItAtEv
     ReferenceAnalysis reference(workspace.Model);
     reference.AnalyzeUnit(nullptr, "Unit0");
     SortDependencyTree(reference.Tree);
-    Names messages;
-    for (const std::string& text : reference.Messages) {
-      if (std::find(messages.begin(), messages.end(), text) == messages.end()) messages.push_back(text);
-    }
 
     const std::string full = Outline(reference.Tree);
     const std::string compact = Outline(CompactOf(reference.Tree, workspace.Model));
@@ -272,7 +265,7 @@ TEST(DependencyAnalysisCacheTest, ReadingEachFileOnceGivesTheTreeOfReadingItAtEv
       if (options.Compact) continue;
       EXPECT_EQ(workspace.Dependencies.SuppressList, reference.Filter.SuppressList);
       EXPECT_EQ(progress.Log(), reference.Log);
-      EXPECT_EQ(prompter.Texts(), messages);
+      EXPECT_EQ(prompter.Texts(), reference.Messages);
     }
   }
 }
