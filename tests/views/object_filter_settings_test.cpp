@@ -13,6 +13,9 @@ namespace {
 
 using testing::RecordingPrompter;
 using testing::TempFolder;
+using Names = std::vector<std::string>;
+
+constexpr const char* kDefaultList = "TImage: Picture .Data; TSpeedButton: Glyph .Data";
 
 // The exclusion list as "Type: Prop, Prop; Type: ...".
 std::string ListText(const PropertyExclusionList& list) {
@@ -25,20 +28,15 @@ std::string ListText(const PropertyExclusionList& list) {
   return out;
 }
 
-constexpr const char* kKey = "[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick]\n";
-constexpr const char* kExcludeKey = "[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick\\ObjectExclude]\n";
-
-ObjectFilterOptions LoadFrom(const std::string& regText) {
-  SettingsStore store("unused.reg");
-  store.FromText("REGEDIT4\n\n" + regText);
-  ObjectFilterOptions options;
-  LoadObjectFilterSettings(store, options);
-  return options;
+// The three switches as "child descendants exclude", 0 or 1 each.
+std::string Switches(const ObjectFilterOptions& options) {
+  return std::to_string(options.ShowChild()) + std::to_string(options.ShowAllDescendants()) +
+         std::to_string(options.ExcludeProperties());
 }
 
 TEST(PropertyExclusionList, SortedAtBothLevelsTypesWithoutCase) {
   PropertyExclusionList list = PropertyExclusionList::Defaults();
-  EXPECT_EQ(ListText(list), "TImage: Picture .Data; TSpeedButton: Glyph .Data");
+  EXPECT_EQ(ListText(list), kDefaultList);
   list.Add("timage", "Width");
   list.Add("TImage", "Align");
   list.Add("TImage", "Align");
@@ -47,66 +45,49 @@ TEST(PropertyExclusionList, SortedAtBothLevelsTypesWithoutCase) {
             "TButton: Font .Name; TImage: Align, Align, Picture .Data, Width; TSpeedButton: Glyph .Data");
   ASSERT_NE(list.Find("TBUTTON"), nullptr);
   EXPECT_EQ(list.Find("TBUTTON")->Type, "TButton");
-  EXPECT_TRUE(list.DeleteProperty(1, 0));
-  EXPECT_TRUE(list.DeleteType(0));
   EXPECT_FALSE(list.DeleteType(5));
   EXPECT_FALSE(list.DeleteProperty(0, 9));
-  EXPECT_EQ(ListText(list), "TImage: Align, Picture .Data, Width; TSpeedButton: Glyph .Data");
 }
 
-TEST(PropertyExclusionList, DeleteAsksFirst) {
+// Cancel and the deletion of a whole type go through the dialog in the filter forms' tests.
+TEST(PropertyExclusionList, DeletingAPropertyAsksFirstAndNoNodeAsksNothing) {
   PropertyExclusionList list = PropertyExclusionList::Defaults();
   RecordingPrompter prompter;
-  prompter.QueueAnswer(MessageAnswer::Cancel);
-  EXPECT_FALSE(DeleteExclusion(list, 1, 0, prompter));
   EXPECT_TRUE(DeleteExclusion(list, 1, 0, prompter));
-  EXPECT_TRUE(DeleteExclusion(list, 0, std::nullopt, prompter));
   EXPECT_FALSE(DeleteExclusion(list, 0, 3, prompter));
-  EXPECT_EQ(prompter.Texts(),
-            (std::vector<std::string>{"Delete Glyph .Data?", "Delete Glyph .Data?", "Delete TImage?"}));
+  EXPECT_EQ(prompter.Texts(), Names{"Delete Glyph .Data?"});
   EXPECT_EQ(prompter.Messages()[0].buttons, MessageButtons::OkCancel);
-  EXPECT_EQ(ListText(list), "TSpeedButton:");
+  EXPECT_EQ(ListText(list), "TImage: Picture .Data; TSpeedButton:");
 }
 
-// The three switches as "child descendants exclude", 0 or 1 each.
-std::string Switches(const ObjectFilterOptions& options) {
-  return std::to_string(options.ShowChild()) + std::to_string(options.ShowAllDescendants()) +
-         std::to_string(options.ExcludeProperties());
-}
-
-TEST(LoadObjectFilterSettings, MissingKeysAndValues) {
-  ObjectFilterOptions untouched = LoadFrom("[HKEY_CURRENT_USER\\Software\\Other]\n\"ObjectsExclude\"=dword:00000000\n");
-  EXPECT_EQ(Switches(untouched), "001");
-  EXPECT_EQ(ListText(untouched.Exclusions()), "TImage: Picture .Data; TSpeedButton: Glyph .Data");
-  // With the key but without values the read defaults apply; without "ObjectExclude" the list stays.
-  ObjectFilterOptions defaults = LoadFrom(kKey);
-  EXPECT_EQ(Switches(defaults), "101");
-  EXPECT_EQ(defaults.Exclusions().Types().size(), 2u);
-  // Showing all descendants turns showing children off.
-  EXPECT_EQ(Switches(LoadFrom(std::string(kKey) + "\"ObjectsShowChild\"=dword:00000001\n"
-                                                  "\"ObjectsShowAllDescendants\"=dword:00000001\n"
-                                                  "\"ObjectsExclude\"=dword:00000000\n")),
-            "010");
-}
-
-TEST(LoadObjectFilterSettings, ReadsTheStoredExclusionList) {
-  ObjectFilterOptions options = LoadFrom(
-      std::string(kKey) + kExcludeKey +
-      "[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick\\ObjectExclude\\TListBox]\n"
-      "\"P_0\"=\"Items .Strings\"\n\"P_1\"=\"Font .Color\"\n"
-      "[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick\\ObjectExclude\\TEmpty]\n"
-      "[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick\\ObjectExclude\\TGap]\n"
-      "\"P_1\"=\"Second\"\n\"Other\"=\"x\"\n");
-  // Of TGap's two values only "P_0" and "P_1" are asked for, and "P_0" is missing.
-  EXPECT_EQ(ListText(options.Exclusions()), "TEmpty:; TGap: Second; TListBox: Font .Color, Items .Strings");
-  EXPECT_EQ(ListText(LoadFrom(std::string(kKey) + kExcludeKey).Exclusions()), "");
+// Each case is a settings file under tests/fixtures/views/filter_settings/; a comment there says why.
+TEST(LoadObjectFilterSettings, ReadsSwitchesAndListOrLeavesThemAsTheyAre) {
+  const struct {
+    const char* File;
+    const char* Switches;
+    const char* List;
+  } cases[] = {
+      {"other_program", "001", kDefaultList},
+      {"key_without_values", "101", kDefaultList},
+      {"both_show_boxes", "010", kDefaultList},
+      {"stored_list", "101", "TEmpty:; TGap: Second; TListBox: Font .Color, Items .Strings"},
+      {"empty_list", "101", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.File);
+    SettingsStore store(std::string(TARNWICK_FIXTURES_DIR "/views/filter_settings/") + c.File + ".reg");
+    ASSERT_TRUE(store.Load());
+    ObjectFilterOptions options;
+    LoadObjectFilterSettings(store, options);
+    EXPECT_EQ(Switches(options), c.Switches);
+    EXPECT_EQ(ListText(options.Exclusions()), c.List);
+  }
 }
 
 TEST(SaveObjectFilterSettings, RoundTripReplacesTheStoredList) {
   TempFolder folder;
-  const std::string path = folder.Path() + "settings.reg";
-  SettingsStore store(path);
-  store.FromText(std::string("REGEDIT4\n\n") + kKey + "\"Other\"=\"kept\"\n" +
+  SettingsStore store(folder.Path() + "settings.reg");
+  store.FromText("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick]\n\"Other\"=\"kept\"\n"
                  "[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick\\ObjectExclude\\TStale]\n\"P_0\"=\"x\"\n");
   ObjectFilterOptions options;
   options.SetShowAllDescendants(true);
@@ -119,21 +100,14 @@ TEST(SaveObjectFilterSettings, RoundTripReplacesTheStoredList) {
   ASSERT_TRUE(SaveObjectFilterSettings(store, options, prompter));
   EXPECT_TRUE(prompter.Messages().empty());
 
-  SettingsStore reread(path);
+  SettingsStore reread(store.FilePath());
   ASSERT_TRUE(reread.Load());
-  EXPECT_EQ(reread.SubKeyNames("\\Software\\Merrowind\\Tarnwick\\ObjectExclude"),
-            (std::vector<std::string>{"TEmpty", "TListBox", "TSpeedButton"}));
-  RegistryKey listBox(reread);
-  ASSERT_TRUE(listBox.OpenKey("\\Software\\Merrowind\\Tarnwick\\ObjectExclude\\TListBox", false));
-  EXPECT_EQ(listBox.ValueNames(), (std::vector<std::string>{"P_0", "P_1"}));
-  EXPECT_EQ(listBox.ReadString("P_0"), "Font .Color");
   RegistryKey root(reread);
   ASSERT_TRUE(root.OpenKey("\\Software\\Merrowind\\Tarnwick", false));
   EXPECT_EQ(root.ReadString("Other"), "kept");
-
   ObjectFilterOptions loaded;
   LoadObjectFilterSettings(reread, loaded);
-  EXPECT_EQ(ListText(loaded.Exclusions()), ListText(options.Exclusions()));
+  EXPECT_EQ(ListText(loaded.Exclusions()), "TEmpty:; TListBox: Font .Color, Items .Strings; TSpeedButton: Glyph .Data");
   EXPECT_EQ(Switches(loaded), "010");
 }
 
@@ -143,21 +117,18 @@ TEST(SaveObjectFilterSettings, ReportsAKeyThatCannotBeCreated) {
   SettingsStore store(blocker + "/sub/settings.reg");
   RecordingPrompter prompter;
   EXPECT_FALSE(SaveObjectFilterSettings(store, ObjectFilterOptions(), prompter));
-  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Could not save your settings because the registry key "
-                                                       "\\Software\\Merrowind\\Tarnwick could not be opened or "
-                                                       "created."});
+  EXPECT_EQ(prompter.Texts(), Names{"Could not save your settings because the registry key "
+                                    "\\Software\\Merrowind\\Tarnwick could not be opened or created."});
   EXPECT_FALSE(store.KeyExists("\\Software\\Merrowind\\Tarnwick"));
 }
 
-struct ExcludeEntryCase {
-  const char* type;
-  const char* property;
-  const char* message;
-  const char* storedProperty;
-};
-
 TEST(CheckObjectExcludeEntry, ChecksInOrderAndSplitsDottedNames) {
-  const ExcludeEntryCase cases[] = {
+  const struct {
+    const char* Type;
+    const char* Property;
+    const char* Message;
+    const char* StoredProperty;
+  } cases[] = {
       {"1Panel", "Font.Name", "Object Type is not a valid pascal identifier.", "Font.Name"},
       {"TPanel", "Font.", "Property Name \"\" is not a valid pascal identifier.", "Font."},
       {"TPanel", "Font.Style.Bold", "Property Name \"Style.Bold\" is not a valid pascal identifier.",
@@ -167,10 +138,11 @@ TEST(CheckObjectExcludeEntry, ChecksInOrderAndSplitsDottedNames) {
       {"TPanel", "Font.Name", "", "Font .Name"},
       {"_T9", "Left_2", "", "Left_2"},
   };
-  for (const ExcludeEntryCase& entry : cases) {
-    std::string property = entry.property;
-    EXPECT_EQ(CheckObjectExcludeEntry(entry.type, property), entry.message) << entry.type << " " << entry.property;
-    EXPECT_EQ(property, entry.storedProperty);
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(std::string(entry.Type) + " " + entry.Property);
+    std::string property = entry.Property;
+    EXPECT_EQ(CheckObjectExcludeEntry(entry.Type, property), entry.Message);
+    EXPECT_EQ(property, entry.StoredProperty);
   }
 }
 
