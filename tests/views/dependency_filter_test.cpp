@@ -37,72 +37,60 @@ class DependencyFilterTest : public ::testing::Test {
   DependencyFilter filter_;
 };
 
-TEST_F(DependencyFilterTest, ProjectUnitsShownLeaveOutTheOutsideLeaves) {
+TEST_F(DependencyFilterTest, FilterAndShowAllSwitchTreesAndCaptions) {
   EXPECT_EQ(Filtered(), "MainForm[Form2[MainForm (Circular)], unit3[Form2[MainForm (Circular)]]]");
   EXPECT_EQ(filter_.Caption, "Filtered Depdencies");
   EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
   EXPECT_EQ(Outline(full_), kFullTree);
-
   filter_.ShowAllDependencies();
   EXPECT_EQ(filter_.Caption, "All Dependencies");
   EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::All);
-  // Each Filter rebuilds the copy from scratch.
-  filter_.ShowList = {"Windows"};
-  EXPECT_EQ(Filtered(), "MainForm[unit3[Windows]]");
-  EXPECT_EQ(filter_.Caption, "Filtered Depdencies");
 }
 
-TEST_F(DependencyFilterTest, ShownOutsideUnitKeepsEveryPathToIt) {
-  filter_.ShowList = {"sysutils"};
-  EXPECT_EQ(Filtered(), "MainForm[Form2[SysUtils], unit3[Form2[SysUtils]]]");
-  filter_.ShowList = {"Nowhere", "Else"};
-  EXPECT_EQ(Filtered(), "");
-  filter_.ShowList.clear();
-  EXPECT_EQ(Filtered(), "");
-}
-
-TEST_F(DependencyFilterTest, NamesMatchWithoutBlanksTabsCaseAndCircularOrSeeAboveMark) {
-  full_ = testing::ParseOutline("Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , xForm1 (Circular), "
-                                "Form1(Circular)(Circular), Unit2x,   (Circular), unit2 (see above), "
-                                "Unit2x (see above), (see above) Unit2]");
-  filter_.ShowList = {"FORM1", "unit2"};
-  EXPECT_EQ(Filtered(), "Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , Form1(Circular)(Circular), "
-                        "unit2 (see above)]");
+TEST_F(DependencyFilterTest, KeepsEveryPathToAShownNameMatchedWithoutBlanksCaseOrMarks) {
+  const char* const marked = "Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , xForm1 (Circular), "
+                             "Form1(Circular)(Circular), Unit2x,   (Circular), unit2 (see above), "
+                             "Unit2x (see above), (see above) Unit2]";
+  const struct {
+    const char* Name;
+    const char* Tree;
+    Names Shown;
+    const char* Expected;
+  } cases[] = {
+      {"an outside unit on two paths", kFullTree, {"sysutils"}, "MainForm[Form2[SysUtils], unit3[Form2[SysUtils]]]"},
+      {"each filter starts afresh", kFullTree, {"Windows"}, "MainForm[unit3[Windows]]"},
+      {"no name found", kFullTree, {"Nowhere", "Else"}, ""},
+      {"nothing shown", kFullTree, {}, ""},
+      {"blanks, tabs, case and the marks", marked, {"FORM1", "unit2"},
+       "Root[ \tUnit2 \t, Form1 (Circular), Form1\t (Circular) , Form1(Circular)(Circular), unit2 (see above)]"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    full_ = testing::ParseOutline(c.Tree);
+    filter_.ShowList = c.Shown;
+    EXPECT_EQ(Filtered(), c.Expected);
+  }
 }
 
 // Many names at once are merged in one pass: the same list as offering them one by one, with the
 // selection kept on the names that were there.
-TEST_F(DependencyFilterTest, ManyAvailableUnitsMergeAsSingleOffersWould) {
+TEST_F(DependencyFilterTest, AvailableListIsSortedWithoutDuplicatesOrProjectUnitsHoweverOffered) {
   model_.AddUnit({"Unit1", "Form1", ""});
   const Names offered = {"zlib", "UNIT1", "sysutils", "ActiveX", "activex", "vcl.forms", "Zlib", "Abc"};
   DependencyFilter single;
   for (const char* name : {"Windows", "SysUtils", "Classes"}) single.AddAvailableUnit(model_, name);
   for (const std::string& name : offered) single.AddAvailableUnit(model_, name);
+  EXPECT_EQ(single.SuppressList, (Names{"Abc", "ActiveX", "Classes", "SysUtils", "vcl.forms", "Windows", "zlib"}));
   filter_.SetSelected(FilterSide::Suppress, 1);  // SysUtils
   filter_.AddAvailableUnits(model_, offered);
   EXPECT_EQ(filter_.SuppressList, single.SuppressList);
-  EXPECT_EQ(filter_.SuppressList, (Names{"Abc", "ActiveX", "Classes", "SysUtils", "vcl.forms", "Windows", "zlib"}));
   EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 3));
   EXPECT_FALSE(filter_.IsSelected(FilterSide::Suppress, 1));
-}
-
-TEST_F(DependencyFilterTest, AvailableListIsSortedWithoutDuplicatesOrProjectUnits) {
-  model_.AddUnit({"Unit1", "Form1", ""});
-  filter_.AddAvailableUnit(model_, "UNIT1");
-  filter_.AddAvailableUnit(model_, "sysutils");
-  filter_.AddAvailableUnit(model_, "ActiveX");
-  filter_.AddAvailableUnit(model_, "vcl.forms");
-  EXPECT_EQ(filter_.SuppressList, (Names{"ActiveX", "Classes", "SysUtils", "vcl.forms", "Windows"}));
-  filter_.AppendShown("Form2");
-  EXPECT_EQ(filter_.ShowList, (Names{"MainForm", "Form2", "unit3", "Form2"}));
 
   filter_.ShowFilteredDependencies(full_);
   filter_.ResetDependencyViews();
-  EXPECT_TRUE(filter_.ShowList.empty());
-  EXPECT_TRUE(filter_.SuppressList.empty());
-  EXPECT_TRUE(filter_.FilteredTree.empty());
-  EXPECT_EQ(filter_.Caption, "Filtered Depdencies");
-  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
+  EXPECT_TRUE(filter_.ShowList.empty() && filter_.SuppressList.empty() && filter_.FilteredTree.empty());
+  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered) << "the current tree stays";
 }
 
 TEST_F(DependencyFilterTest, MovesKeepSortedPlacesAndSelectTheNextName) {
@@ -110,12 +98,11 @@ TEST_F(DependencyFilterTest, MovesKeepSortedPlacesAndSelectTheNextName) {
   filter_.SuppressList = {"A", "B", "C"};
   filter_.SetSelected(FilterSide::Suppress, 0);
   filter_.SetSelected(FilterSide::Suppress, 2);
-  EXPECT_EQ(filter_.GetFirstSelection(FilterSide::Suppress), 0);
   filter_.IncludeBtnClick();
   EXPECT_EQ(filter_.SuppressList, Names{"B"});
-  EXPECT_EQ(filter_.ShowList, (Names{"C", "A"}));
+  EXPECT_EQ(filter_.ShowList, (Names{"C", "A"})) << "moved from the last selected up";
   EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 0));
-  EXPECT_EQ(filter_.GetFirstSelection(FilterSide::Show), -1);
+  EXPECT_EQ(filter_.GetFirstSelection(FilterSide::Show), -1) << "names arrive unselected";
   EXPECT_TRUE(filter_.SuppressListModel.Focused);
   EXPECT_TRUE(filter_.IncludeBtnEnabled && filter_.ExcludeBtnEnabled && filter_.ExAllBtnEnabled);
 
@@ -124,21 +111,14 @@ TEST_F(DependencyFilterTest, MovesKeepSortedPlacesAndSelectTheNextName) {
   filter_.SetSelected(FilterSide::Show, 1);
   filter_.ExcludeBtnClick();
   EXPECT_EQ(filter_.SuppressList, (Names{"A", "B", "C"}));
-  EXPECT_TRUE(filter_.ShowList.empty());
-  EXPECT_TRUE(filter_.ShowListModel.Focused);
-  EXPECT_FALSE(filter_.SuppressListModel.Focused);
+  EXPECT_TRUE(filter_.ShowListModel.Focused && !filter_.SuppressListModel.Focused);
   EXPECT_FALSE(filter_.ExcludeBtnEnabled || filter_.ExAllBtnEnabled);
-  EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 1));  // B kept its selection
-  EXPECT_FALSE(filter_.IsSelected(FilterSide::Suppress, 0));
+  EXPECT_EQ(filter_.GetFirstSelection(FilterSide::Suppress), 1) << "B kept its selection";
 
-  filter_.SuppressList = {"A", "B", "C"};
   filter_.BeginFilterDialog();
   filter_.SetSelected(FilterSide::Suppress, 2);
   filter_.IncludeBtnClick();  // the index of "C" is now past the end: the last name is selected
-  EXPECT_EQ(filter_.SuppressList, (Names{"A", "B"}));
-  EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 1));
-  EXPECT_FALSE(filter_.IsSelected(FilterSide::Suppress, 0));
-
+  EXPECT_EQ(filter_.GetFirstSelection(FilterSide::Suppress), 1);
   // Nothing selected: nothing moves, and the first name is selected.
   filter_.BeginFilterDialog();
   filter_.IncludeBtnClick();
@@ -148,27 +128,17 @@ TEST_F(DependencyFilterTest, MovesKeepSortedPlacesAndSelectTheNextName) {
 
 TEST_F(DependencyFilterTest, MoveAllButtonsAppendOrSortAndSetTheButtons) {
   filter_.IncAllBtnClick();
+  filter_.IncAllBtnClick();  // on an empty list: nothing changes
   EXPECT_TRUE(filter_.SuppressList.empty());
   EXPECT_EQ(filter_.ShowList, (Names{"MainForm", "Form2", "unit3", "Classes", "SysUtils", "Windows"}));
   EXPECT_FALSE(filter_.IncludeBtnEnabled || filter_.IncAllBtnEnabled);
   EXPECT_TRUE(filter_.ExcludeBtnEnabled && filter_.ExAllBtnEnabled);
-
-  filter_.IncAllBtnClick();  // on an empty list: nothing changes
-  EXPECT_EQ(filter_.ShowList.size(), 6u);
-  EXPECT_FALSE(filter_.IncludeBtnEnabled || filter_.IncAllBtnEnabled);
 
   filter_.ExcAllBtnClick();
   EXPECT_EQ(filter_.SuppressList, (Names{"Classes", "Form2", "MainForm", "SysUtils", "unit3", "Windows"}));
   EXPECT_TRUE(filter_.ShowList.empty());
   EXPECT_TRUE(filter_.IncludeBtnEnabled && filter_.IncAllBtnEnabled);
   EXPECT_FALSE(filter_.ExcludeBtnEnabled || filter_.ExAllBtnEnabled);
-
-  // "<<" then ">" of SysUtils alone.
-  filter_.SetSelected(FilterSide::Suppress, 3);
-  filter_.IncludeBtnClick();
-  EXPECT_EQ(filter_.ShowList, Names{"SysUtils"});
-  EXPECT_EQ(filter_.SuppressList[3], "unit3");
-  EXPECT_TRUE(filter_.IsSelected(FilterSide::Suppress, 3));
 }
 
 TEST_F(DependencyFilterTest, ReplacedShowListTradesNamesWithTheAvailableListAndFilters) {
@@ -177,14 +147,7 @@ TEST_F(DependencyFilterTest, ReplacedShowListTradesNamesWithTheAvailableListAndF
   EXPECT_EQ(filter_.ShowList, (Names{"windows", "unit3"}));
   EXPECT_EQ(filter_.SuppressList, (Names{"Classes", "Form2", "MainForm", "SysUtils"}));
   EXPECT_EQ(Outline(filter_.FilteredTree), "MainForm[unit3[Windows]]");
-  EXPECT_EQ(filter_.CurDependencyTreeView, CurrentTree::Filtered);
 }
-
-}  // namespace
-}  // namespace tarnwick
-
-namespace tarnwick {
-namespace {
 
 // What the filter must give, by its definition: a node stays when it or a node below it is shown.
 bool KeepsShown(const DependencyNode& node, const Names& shown, std::string& outline) {
