@@ -58,33 +58,18 @@ TEST(ViewNames, IdentifiersOrNothing) {
             "The Viewname \"a-b\" is not valid\r\rPlease remove any spaces or special characters");
 }
 
-TEST_F(ProcessCaptureTest, FileNamesFollowUnitViewAndFormat) {
+TEST_F(ProcessCaptureTest, FileNamesFollowUnitViewAndFormatAndTheSameNamesInOtherCaseRenew) {
   File("MainForm", "", false);
   File("MainForm", "Details", false);
   File("EditForm", "", true);
   // A dotted unit name keeps its dot: the extension is appended, not put in place of ".Edit".
   EXPECT_EQ(FileNames(), (Names{"Vcl.Edit.bmp New", "Main.jpg New", "Main_Details.jpg New"}));
-  const Picture& jpeg = *model_.Images[1].Image;
-  EXPECT_EQ(jpeg.Kind, Picture::Format::Jpeg);
-  EXPECT_EQ(jpeg.JpegQuality, 80) << "the quality of the moment of the capture";
-  EXPECT_EQ(model_.Images[0].Image->Kind, Picture::Format::Bitmap);
-}
-
-TEST_F(ProcessCaptureTest, SameFormAndViewInOtherCaseRenewsTheEntry) {
-  File("MainForm", "Edit");
-  model_.Images[0].Status = "Disk";
-  size_t renewed = File("MainForm", "edit");
-  ASSERT_EQ(model_.Images.size(), 1u);
-  EXPECT_EQ(renewed, 0u);
-  EXPECT_EQ(model_.Images[0].ViewName, "Edit");
-  EXPECT_EQ(FileNames(), Names{"Main_Edit.jpg New"});
-}
-
-TEST_F(ProcessCaptureTest, RenewingAJpegEntryInBitmapModeChangesOnlyTheExtension) {
-  model_.Images.push_back(ImageEntry{"MainForm", "Details", "Main", "Main_Details.jpg", "Disk", nullptr, false});
-  File("MainForm", "Details", true);
-  EXPECT_EQ(FileNames(), Names{"Main_Details.bmp New"});
-  EXPECT_EQ(model_.Images[0].Image->Width, 2);
+  EXPECT_EQ(model_.Images[1].Image->JpegQuality, 80) << "the quality of the moment of the capture";
+  model_.Images[2].Status = "Disk";
+  EXPECT_EQ(File("MainForm", "details", true), 2u);
+  EXPECT_EQ(FileNames(), (Names{"Vcl.Edit.bmp New", "Main.jpg New", "Main_Details.bmp New"}));
+  EXPECT_EQ(model_.Images[2].ViewName, "Details");
+  EXPECT_EQ(model_.Images[2].Image->Kind, Picture::Format::Bitmap);
 }
 
 TEST_F(ProcessCaptureTest, PreselectsTheSelectedEntryWhenItsFormIsOffered) {
@@ -99,22 +84,18 @@ TEST_F(ProcessCaptureTest, PreselectsTheSelectedEntryWhenItsFormIsOffered) {
   EXPECT_FALSE(chosen.ViewName) << "the edit keeps its text";
 }
 
-TEST_F(ProcessCaptureTest, RunsFrontNameFileShowEnableInThatOrder) {
+TEST_F(ProcessCaptureTest, RunsFrontNameFileShowEnableInThatOrderUnlessCancelledOrFormless) {
+  EXPECT_EQ(ProcessCapture(model_, Pixels(1, 1), {}, frontEnd_), std::nullopt);
+  EXPECT_EQ(frontEnd_.Calls, (Names{"front", "ask"}));
+  frontEnd_.Calls.clear();
   frontEnd_.Answer = ImageName{"EditForm", ""};
   EXPECT_EQ(ProcessCapture(model_, Pixels(3, 3), {}, frontEnd_), 0u);
   EXPECT_EQ(frontEnd_.Calls, (Names{"front", "ask", "show 0", "enable"}));
-}
-
-TEST_F(ProcessCaptureTest, CancelOrAProjectWithoutFormsDropsTheCapture) {
-  frontEnd_.Answer = std::nullopt;
-  EXPECT_EQ(ProcessCapture(model_, Pixels(1, 1), {}, frontEnd_), std::nullopt);
-  EXPECT_EQ(frontEnd_.Calls, (Names{"front", "ask"}));
   model_.ImageFormNames.clear();
   frontEnd_.Calls.clear();
-  frontEnd_.Answer = ImageName{"MainForm", ""};
   EXPECT_EQ(ProcessCapture(model_, Pixels(1, 1), {}, frontEnd_), std::nullopt);
   EXPECT_EQ(frontEnd_.Calls, Names{}) << "nothing comes forward";
-  EXPECT_TRUE(model_.Images.empty());
+  EXPECT_EQ(model_.Images.size(), 1u);
 }
 
 }  // namespace

@@ -2,29 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "capture/fake_program_runner.h"
 #include "support/recording_prompter.h"
 
 namespace tarnwick {
 namespace {
 
+using testing::FakeProgramRunner;
 using testing::RecordingPrompter;
 using Names = std::vector<std::string>;
-
-class FakeRunner final : public ProgramRunner {
- public:
-  bool StartWorks = true;
-  ProgramWindow Window = ProgramWindow::Enabled;
-  Names Calls;
-
-  bool Start(const std::string& commandLine, std::string& error) override {
-    Calls.push_back("start " + commandLine);
-    if (!StartWorks) error = "No such file or directory";
-    return StartWorks;
-  }
-  ProgramWindow FindProgramWindow() override { return Window; }
-  void AskToClose() override { Calls.push_back("close"); }
-  void Forget() override { Calls.push_back("forget"); }
-};
 
 TEST(RunningProgram, ProposesTheProjectsExecutableQuotedForTheShell) {
   const std::pair<const char*, const char*> cases[] = {
@@ -39,7 +25,7 @@ TEST(RunningProgram, ProposesTheProjectsExecutableQuotedForTheShell) {
 
 TEST(RunningProgram, AFailedRunSaysWhyAndKeepsTheProgramBefore) {
   RunningProgram program{"first"};
-  FakeRunner runner;
+  FakeProgramRunner runner;
   RecordingPrompter prompter;
   runner.StartWorks = false;
   RunProgram(program, runner, "/x/app.exe -v", prompter);
@@ -74,7 +60,7 @@ TEST(RunningProgram, ClosingAsksOnlyWhenAWindowIsFoundAndNeverForces) {
   };
   for (const Case& c : cases) {
     RunningProgram program{"app -x"};
-    FakeRunner runner;
+    FakeProgramRunner runner;
     runner.Window = c.Window;
     RecordingPrompter prompter;
     prompter.QueueAnswer(c.Answer);
@@ -84,7 +70,7 @@ TEST(RunningProgram, ClosingAsksOnlyWhenAWindowIsFoundAndNeverForces) {
     EXPECT_TRUE(program.CommandLine.empty());
   }
   RunningProgram none;
-  FakeRunner runner;
+  FakeProgramRunner runner;
   RecordingPrompter prompter;
   CloseRunningProgram(none, runner, prompter);
   EXPECT_TRUE(prompter.Shown().empty()) << "no program remembered";

@@ -97,9 +97,9 @@ class CaptureOnX11 : public ::testing::Test {
   const QString token_ = QString::number(QCoreApplication::applicationPid());
 };
 
-TEST_F(CaptureOnX11, KeysGrabTheScreenTheFramedWindowAndItsClientArea) {
+TEST_F(CaptureOnX11, KeysGrabTheScreenTheWindowAndItsClientAreaAndClosingTheProjectClosesTheProgram) {
   OpenDemo();
-  StartFixture("window");
+  const std::string command = StartFixture("window");
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   X11Session session(x11->connection(), 0);
   X11ScreenGrabber grabber(session);
@@ -127,6 +127,12 @@ TEST_F(CaptureOnX11, KeysGrabTheScreenTheFramedWindowAndItsClientArea) {
   EXPECT_EQ(PixelAt(*framed, left, top), kFixtureColour) << "the client area sits inside the frame";
   EXPECT_NE(PixelAt(*framed, 0, 0), kFixtureColour) << "the frame's corner is the window manager's";
   EXPECT_EQ(PixelAt(*framed, left + 299, top + 199), kFixtureColour);
+
+  ASSERT_EQ(Runner().FindProgramWindow(), ProgramWindow::Enabled);
+  prompter_.QueueAnswer(MessageAnswer::Ok);
+  form_->CloseProject();
+  EXPECT_EQ(prompter_.Texts(), Names{"Close the program \r\n\r\n" + command + "\" ?"});
+  EXPECT_TRUE(WaitUntil([this] { return !FixtureShown(); }, kPatience)) << "the program closed its window";
 }
 
 TEST_F(CaptureOnX11, AHeldKeyGivesOneCapture) {
@@ -171,17 +177,6 @@ TEST_F(CaptureOnX11, APrintKeyHeldByAnotherProgramIsNamedAndTheOthersWork) {
   ASSERT_TRUE(framed);
   EXPECT_GT(framed->Width, 300);
   xcb_disconnect(other);
-}
-
-TEST_F(CaptureOnX11, RunStartsTheProgramAndClosingTheProjectClosesItsWindow) {
-  OpenDemo();
-  const std::string command = StartFixture("window");
-  ASSERT_TRUE(FixtureShown());
-  ASSERT_TRUE(WaitUntil([this] { return Runner().FindProgramWindow() == ProgramWindow::Enabled; }, kPatience));
-  prompter_.QueueAnswer(MessageAnswer::Ok);
-  form_->CloseProject();
-  EXPECT_EQ(prompter_.Texts(), Names{"Close the program \r\n\r\n" + command + "\" ?"});
-  EXPECT_TRUE(WaitUntil([this] { return !FixtureShown(); }, kPatience)) << "the program closed its window";
 }
 
 TEST_F(CaptureOnX11, AProgramShowingAModalDialogIsLeftRunning) {

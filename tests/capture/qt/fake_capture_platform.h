@@ -3,9 +3,9 @@
 // Capture services for tests: keys pressed by the test, a grabber of a known picture and a runner
 // that records what it was asked.
 #include <memory>
-#include <string>
 #include <vector>
 
+#include "capture/fake_program_runner.h"
 #include "capture/qt/capture_platform.h"
 
 namespace tarnwick::testing {
@@ -33,19 +33,6 @@ class FakeScreenGrabber final : public ScreenGrabber {
     Grabs.push_back(kind);
     return PixelImage{Width, Height, std::vector<uint8_t>(static_cast<size_t>(Width * Height) * 4, 128)};
   }
-};
-
-class FakeProgramRunner final : public ProgramRunner {
- public:
-  std::vector<std::string> Calls;
-  ProgramWindow Window = ProgramWindow::Enabled;
-  bool Start(const std::string& commandLine, std::string&) override {
-    Calls.push_back("start " + commandLine);
-    return true;
-  }
-  ProgramWindow FindProgramWindow() override { return Window; }
-  void AskToClose() override { Calls.push_back("close"); }
-  void Forget() override { Calls.push_back("forget"); }
 };
 
 struct FakeCapturePlatform {
