@@ -60,6 +60,7 @@ TEST_F(CaptureCommandsTest, AKeyGrabsNamesAndSaveImagesWritesTheJpeg) {
   const CaptureKeySet defaults = DefaultCaptureKeys();
   EXPECT_EQ(fake_.Keys->Registered, (std::vector<KeyCombination>(defaults.begin(), defaults.end())));
   EXPECT_FALSE(Item("SaveImagesItem")->isEnabled());
+  EXPECT_TRUE(Item("ImportPictureItem")->isEnabled());
   fake_.Grabber->Width = 320;
   fake_.Grabber->Height = 200;
   NameCapture("AboutForm", "Shot");

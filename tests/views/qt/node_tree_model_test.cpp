@@ -39,6 +39,8 @@ TEST_F(NodeTreeModelTest, AnswersFromTheNodesThemselves) {
   EXPECT_EQ(DependencyTreeModel::NodeOf(f), forest_[0]->Children[2]->Children[0].get()) << "nothing is copied";
   EXPECT_EQ(model_.IndexOf(forest_[1].get()), model_.index(1, 0));
   EXPECT_TRUE(model_.flags(f) & Qt::ItemNeverHasChildren);
+  EXPECT_FALSE(model_.index(2, 0).isValid());
+  EXPECT_FALSE(model_.index(0, 1).isValid());
 }
 
 TEST_F(NodeTreeModelTest, LabelsThatAreNotUtf8AreDecodedFromTheProjectsCodePage) {

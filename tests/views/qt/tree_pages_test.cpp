@@ -57,6 +57,7 @@ TEST_F(TreePagesTest, AfterAnOpenBothPagesShowTheirFilteredTreesExpanded) {
   EXPECT_EQ(Caption(TMainForm::DependenciesPage), "Filtered Depdencies");
   EXPECT_TRUE(View("DependencyTreeView")->isHidden());
   NodeTreeView* dependencies = View("DependencyFilterTreeView");
+  EXPECT_FALSE(dependencies->isHidden());
   ASSERT_FALSE(Dependencies().FilteredTree.empty());
   EXPECT_EQ(ShownRows(*dependencies), IndentedText(Dependencies().FilteredTree));
   EXPECT_EQ(dependencies->currentIndex(), dependencies->model()->index(0, 0)) << "the first root is selected";
@@ -91,6 +92,7 @@ TEST_F(TreePagesTest, ShowAllAndFilterSwitchViewsAndCaptions) {
   EndDialogWith("CancelBtn");
   Trigger("CollapseAllObjectsItem");
   Trigger("FilterObjectsItem");
+  EXPECT_EQ(Caption(TMainForm::ObjectsPage), "All Objects");
   EXPECT_EQ(ShownRows(*View("ObjectTreeView")), IndentedText(form_.Space().Model.ObjectTree))
       << "expanded after Cancel too";
 }
@@ -101,6 +103,7 @@ TEST_F(TreePagesTest, TheCompactItemBuildsTheTreeAgainTheOtherWay) {
   EXPECT_TRUE(form_.Space().Settings.DependencyCompact);
   EXPECT_LT(CountNodes(form_.Space().Model.DependencyTree), full);
   EXPECT_EQ(ShownRows(*View("DependencyFilterTreeView")), IndentedText(Dependencies().FilteredTree));
+  EXPECT_EQ(form_.StatusPanels()->Panel1()->text(), "Done.");
 }
 
 TEST_F(TreePagesTest, ToolButtonsActOnThePageShown) {
@@ -113,6 +116,8 @@ TEST_F(TreePagesTest, ToolButtonsActOnThePageShown) {
   pages->setCurrentIndex(TMainForm::DependenciesPage);
   form_.findChild<QToolButton*>("CollapseAllToolButton")->click();
   EXPECT_TRUE(Collapsed("DependencyFilterTreeView"));
+  form_.findChild<QToolButton*>("ExpandAllToolButton")->click();
+  EXPECT_EQ(ShownRows(*View("DependencyFilterTreeView")), IndentedText(Dependencies().FilteredTree));
 }
 
 TEST_F(TreePagesTest, SelectingAnObjectShowsItsFilteredPropertyLines) {
@@ -150,6 +155,9 @@ TEST_F(TreePagesTest, ObjectsPageSplitsItsWidthBetweenTreeAndProperties) {
     EXPECT_EQ(View("ObjectTreeView")->width(), half);
     EXPECT_EQ(box->geometry(), QRect(half + 1, 0, width - half, 300));
   }
+  page->PageEntered();
+  EXPECT_EQ(View("ObjectFilterTreeView")->width(), 400);
+  EXPECT_EQ(box->x(), 401);
 }
 
 }  // namespace
