@@ -36,15 +36,21 @@ TEST(AppSettings, NoKeyKeepsTheStartValuesAndAKeyWithoutBrowserValuesMeansTheBui
             Viewer::AlternateBrowser);
 }
 
-TEST(AppSettings, WrongTypesAndOutOfRangeQuality) {
-  AppSettings settings = LoadFrom(std::string(kHeader) +
+TEST(AppSettings, WrongTypesMalformedLinesAndOutOfRangeQuality) {
+  // The values under a broken section header are lost; a value of the wrong type keeps its start value.
+  AppSettings settings = LoadFrom("[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick\n"
+                                  "\"DependencyCompact\"=dword:00000001\n\x01\x02garbage\n" +
+                                  std::string(kHeader) +
                                   "\"JPegCompressionQuality\"=\"75\"\n\"AnalyzeForms\"=dword:00000000\n"
-                                  "\"BitmapImages\"=\"1\"\n\"AlternateBrowserPath\"=dword:00000001\n");
+                                  "\"BitmapImages\"=\"1\"\n\"AlternateBrowserPath\"=dword:00000001\n"
+                                  "\"AnalyzeDependencies\"=dword:zz\n");
   EXPECT_EQ(settings.JPegCompressionQuality, 100);
   EXPECT_FALSE(settings.AnalyzeForms);
   EXPECT_FALSE(settings.BitmapImages);
+  EXPECT_FALSE(settings.DependencyCompact);
+  EXPECT_TRUE(settings.AnalyzeDependencies);
   EXPECT_EQ(settings.AlternateBrowserPath, "");
-  for (auto [stored, quality] : {std::pair{"00000000", 1}, {"000000c8", 100}, {"ffffffff", 1}}) {
+  for (auto [stored, quality] : {std::pair{"00000000", 1}, {"000000c8", 100}, {"ffffffff", 1}, {"00000032", 50}}) {
     EXPECT_EQ(LoadFrom(kHeader + ("\"JPegCompressionQuality\"=dword:" + std::string(stored) + "\n"))
                   .JPegCompressionQuality,
               quality);
@@ -91,6 +97,14 @@ TEST(AppSettings, SaveWritesAllNineValuesInOrderAndRoundTrips) {
   EXPECT_FALSE(loaded.AnalyzeForms);
   EXPECT_EQ(loaded.SourceCodePage, "windows-1251");
   EXPECT_TRUE(loaded.DependencyCompact);
+
+  // A store that cannot be written says so and leaves what is in its way.
+  SettingsStore unwritable(folder.Write("blocked", "x") + "/s.reg");
+  EXPECT_FALSE(SaveSettings(unwritable, settings, prompter));
+  EXPECT_EQ(prompter.Shown(), std::vector<std::string>{"error: Could not save your settings because the registry "
+                                                       "key \\Software\\Merrowind\\Tarnwick could not be opened or "
+                                                       "created."});
+  EXPECT_EQ(testing::ReadFileText(folder.Path() + "blocked"), "x");
 }
 
 }  // namespace
