@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -18,36 +17,6 @@ namespace tarnwick {
 namespace {
 
 using testing::TempFolder;
-
-TEST(WinPath, SplitsAtBackslashSlashAndColon) {
-  using Split = std::string (*)(std::string_view);
-  const std::tuple<Split, const char*, const char*> cases[] = {
-      {ExtractFileName, "C:\\Work\\P.dpr", "P.dpr"},        {ExtractFilePath, "C:\\Work\\P.dpr", "C:\\Work\\"},
-      {ExtractFilePath, "C:P.dpr", "C:"},                     {ExtractFilePath, "..\\Common/Unit2.pas", "..\\Common/"},
-      {ExtractFilePath, "Unit2.pas", ""},                     {ExtractFileExt, "..\\v1.2\\Unit2", ""},
-      {ExtractFileExt, "Lib\\Unit2.pas", ".pas"}};
-  for (auto [split, path, part] : cases) EXPECT_EQ(split(path), part) << path;
-  EXPECT_EQ(ChangeFileExt("MyLib", ".dpr"), "MyLib.dpr");
-  EXPECT_EQ(ChangeFileExt("Demo.dpr", ".html"), "Demo.html");
-}
-
-TEST(WinPath, DrivePartsAndExtensions) {
-  for (const char* path : {"C:\\x.pas", "\\\\server\\share\\x.pas"}) EXPECT_TRUE(HasDrivePart(path)) << path;
-  for (const char* path : {"\\Lib\\x.pas", "..\\x.pas", ""}) EXPECT_FALSE(HasDrivePart(path)) << path;
-  // A dotted unit name has no extension of its own; a source extension is kept.
-  EXPECT_EQ(AppendExtensionIfMissing("dbstructures.mysql", ".pas"), "dbstructures.mysql.pas");
-  EXPECT_EQ(AppendExtensionIfMissing("Project1.dpr", ".pas"), "Project1.dpr");
-  EXPECT_EQ(AppendExtensionIfMissing("unit1", ".dfm"), "unit1.dfm");
-  EXPECT_EQ(AppendExtensionIfMissing("Unit1.PAS", ".pas"), "Unit1.PAS");
-}
-
-TEST(WinPath, WildcardsIgnoreCase) {
-  for (auto [pattern, name] : {std::pair{"Unit1*.bmp", "Unit1_Main.BMP"}, {"Unit1*.bmp", "unit1.bmp"},
-                               {"*.pas", "a.b.PAS"}, {"?nit*", "Unit"}})
-    EXPECT_TRUE(WildcardMatch(pattern, name)) << pattern << " " << name;
-  for (auto [pattern, name] : {std::pair{"*.pas", "a.pas.bak"}, {"Unit1*.bmp", "Unit2.bmp"}, {"", "x"}})
-    EXPECT_FALSE(WildcardMatch(pattern, name)) << pattern << " " << name;
-}
 
 TEST(HostPath, FindsComponentsWithoutRegardToCase) {
   TempFolder folder;
@@ -159,8 +128,6 @@ TEST(TextUtil, NamesSortLikeTheDesktop) {
   EXPECT_EQ(names, expected);
   EXPECT_EQ(CompareNames("Form1", "Form1"), 0);
   EXPECT_LT(CompareNames("Form", "Form1"), 0);
-  EXPECT_EQ(TrimBlanks(" \tTForm1 \t"), "TForm1");
-  EXPECT_EQ(TrimBlanks("\n x"), "\n x");  // only blanks and tabs are trimmed
 }
 
 }  // namespace

@@ -1,0 +1,113 @@
+// The platform's text and path functions on the cases of tests/fixtures/platform/text_functions.txt,
+// and the code page detector.
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/text_encoding.h"
+#include "platform/text_util.h"
+#include "platform/win_path.h"
+#include "support/encoded_text.h"
+
+namespace tarnwick {
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::string Show(const std::optional<std::string>& text) { return text.value_or("(none)"); }
+std::string Show(bool answer) { return answer ? "yes" : "no"; }
+
+struct Function {
+  size_t Arity;
+  std::function<std::string(const Args&)> Call;
+};
+
+const std::map<std::string, Function>& Functions() {
+  static const std::map<std::string, Function> functions = {
+      {"ExtractFileName", {1, [](const Args& a) { return ExtractFileName(a[0]); }}},
+      {"ExtractFilePath", {1, [](const Args& a) { return ExtractFilePath(a[0]); }}},
+      {"ExtractFileExt", {1, [](const Args& a) { return ExtractFileExt(a[0]); }}},
+      {"ChangeFileExt", {2, [](const Args& a) { return ChangeFileExt(a[0], a[1]); }}},
+      {"HasDrivePart", {1, [](const Args& a) { return Show(HasDrivePart(a[0])); }}},
+      {"AppendExtensionIfMissing", {2, [](const Args& a) { return AppendExtensionIfMissing(a[0], a[1]); }}},
+      {"WildcardMatch", {2, [](const Args& a) { return Show(WildcardMatch(a[0], a[1])); }}},
+      {"TrimBlanks", {1, [](const Args& a) { return std::string(TrimBlanks(a[0])); }}},
+      {"IsValidUtf8", {1, [](const Args& a) { return Show(IsValidUtf8(a[0])); }}},
+      {"CanonicalCodePage", {1, [](const Args& a) { return Show(CanonicalCodePage(a[0])); }}},
+      {"Decode", {2, [](const Args& a) { return TextDecoder(a[0]).ToUtf8(a[1]); }}},
+      {"DecodeUtf16File", {1, [](const Args& a) { return Show(DecodeUtf16File(a[0])); }}},
+      {"WindowsCodePageOf", {1, [](const Args& a) { return Show(WindowsCodePageOf(a[0])); }}},
+  };
+  return functions;
+}
+
+// Resolves "\n", "\r", "\t", "\\" and "\xHH" (one byte); any other backslash stays as it is.
+std::string Unescape(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    if (text[i] != '\\' || std::string_view("nrt\\x").find(next) == std::string_view::npos) {
+      out += text[i];
+    } else if (next == 'x') {
+      out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else {
+      out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : '\\';
+      ++i;
+    }
+  }
+  return out;
+}
+
+// "a | b | " -> {"a", "b", ""}; an editor may have taken the blank after the last bar.
+std::vector<std::string> Fields(std::string line) {
+  if (line.ends_with(" |")) line += ' ';
+  std::vector<std::string> fields;
+  for (size_t start = 0;;) {
+    const size_t bar = line.find(" | ", start);
+    fields.push_back(Unescape(line.substr(start, bar - start)));
+    if (bar == std::string::npos) return fields;
+    start = bar + 3;
+  }
+}
+
+TEST(TextFunctions, GiveTheExpectedResultOfEachCase) {
+  std::ifstream in(TARNWICK_FIXTURES_DIR "/platform/text_functions.txt");
+  int number = 0, cases = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (line.empty() || line[0] == '#') continue;
+    SCOPED_TRACE("text_functions.txt:" + std::to_string(number) + ": " + line);
+    const std::vector<std::string> fields = Fields(line);
+    auto function = Functions().find(fields[0]);
+    ASSERT_NE(function, Functions().end());
+    ASSERT_EQ(fields.size(), function->second.Arity + 2);
+    EXPECT_EQ(function->second.Call(Args(fields.begin() + 1, fields.end() - 1)), fields.back());
+    ++cases;
+  }
+  EXPECT_GT(cases, 80) << "the case file was not read whole";
+}
+
+TEST(TextEncoding, DetectsTheCodePageFromTheLinesThatAreNotUtf8) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"  S := 'Сканирование флагов завершено';\r\n", "windows-1251"},
+      {"  Caption = 'Belső állapot szerkesztése'\r\n  Hint = 'Fájl megnyitása és mentése'\r\n", "windows-1250"},
+      {"  Caption = 'Übersicht der Größe und Maße'\r\n", "windows-1252"},
+  };
+  for (const auto& [utf8, codePage] : cases) {
+    CodePageDetector detector;
+    detector.Feed("// \xC3\xBC UTF-8 lines are passed over \xE2\x82\xAC\r\n");
+    detector.Feed(testing::Encode(utf8, codePage));
+    EXPECT_EQ(detector.Result(), codePage);
+  }
+  CodePageDetector nothing;
+  nothing.Feed("plain ASCII and \xC3\xBC UTF-8 only");
+  EXPECT_EQ(nothing.Result(), "windows-1252");
+}
+
+}  // namespace
+}  // namespace tarnwick
