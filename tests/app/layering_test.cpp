@@ -47,13 +47,6 @@ struct Include {
   std::string Target;
 };
 
-std::vector<std::string> Lines(const fs::path& file) {
-  std::ifstream in(file);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 // The folder of a project header: "app/qt/main_form.h" -> "app/qt"; empty for other headers.
 std::string FolderOf(const std::string& header) {
   size_t slash = header.rfind('/');
@@ -71,7 +64,8 @@ class Layering : public ::testing::Test {
       std::string ext = item.path().extension().string();
       if (ext != ".h" && ext != ".cpp") continue;
       std::string relative = fs::relative(item.path(), src).generic_string();
-      for (const std::string& line : Lines(item.path())) {
+      std::ifstream in(item.path());
+      for (std::string line; std::getline(in, line);) {
         std::smatch match;
         if (std::regex_search(line, match, projectInclude)) projectIncludes_.push_back({relative, match[1]});
         if (std::regex_search(line, qtInclude)) qtIncludes_.push_back({relative, line});
