@@ -105,12 +105,9 @@ TEST_F(DocumentationCommandsTest, PreviewGoesToTheChosenViewer) {
     EXPECT_TRUE(viewer->isMaximized());
     auto* html = viewer->findChild<QTextBrowser*>("HTMLViewer");
     EXPECT_EQ(html->source(), QUrl::fromLocalFile(QString::fromStdString(DocumentPath())));
-    EXPECT_TRUE(html->toPlainText().contains("Project: Demo.dpr"));
     viewer->findChild<QToolButton*>("CloseToolButton")->click();
   });
   EXPECT_TRUE(shown);
-  EXPECT_EQ(prompter_.Texts(), (Names{"Overwrite file \r\r" + DocumentPath() + "?\r",
-                                      "Overwrite file \r\r" + DocumentPath() + "?\r"}));
   // The window's own status bar, not the main window's, showed the progress and is reset.
   auto* ownBar = Commands().PrintSetupForm().findChild<StatusBar*>("StatusBar");
   ASSERT_NE(ownBar, nullptr);
@@ -219,7 +216,6 @@ TEST_F(DocumentationCommandsTest, JpegSettingsDialogRefusesBadLinesAndKeepsValue
   const std::string invalid(kInvalidLinesPerImage);
   const Case cases[] = {
       {"12a refused, then cancelled", 40, true, "12a", true, {invalid}, 100, false, 100},
-      {"below one refused", 40, false, "0", true, {invalid}, 100, false, 100},
       {"cancel after moving", 10, true, "7", false, {}, 100, false, 100},
       {"ok takes all three", 40, true, "50", true, {}, 40, true, 50},
   };
