@@ -49,7 +49,9 @@ class DocumentationCommandsTest : public ::testing::Test {
     return *form_;
   }
   DocumentationCommands& Commands() { return Form().Documentation(); }
+  // Opens the demo project; the documents shown in the default browser are caught in catcher_.
   std::string OpenDemo() {
+    QDesktopServices::setUrlHandler("file", &catcher_, "Open");
     std::string path = testing::CopyDemoProject(folder_);
     Form().OpenProjectFile(QString::fromStdString(path));
     prompter_.Clear();
@@ -77,7 +79,6 @@ class DocumentationCommandsTest : public ::testing::Test {
 
 TEST_F(DocumentationCommandsTest, PreviewGoesToTheChosenViewer) {
   OpenDemo();
-  QDesktopServices::setUrlHandler("file", &catcher_, "Open");
   Form().findChild<QAction*>("UseDefaultBrowserItem")->trigger();
   RunPrintCommand("PreviewButton");
   ASSERT_EQ(catcher_.Opened.size(), 1);
@@ -137,7 +138,6 @@ TEST_F(DocumentationCommandsTest, WithoutABuiltInViewerItsStoredChoiceFallsBackT
 
 TEST_F(DocumentationCommandsTest, CancelSavesNothingAndPreviewSavesNewImagesFirst) {
   OpenDemo();
-  QDesktopServices::setUrlHandler("file", &catcher_, "Open");
   auto picture = std::make_shared<Picture>();
   picture->Kind = Picture::Format::Jpeg;
   picture->Width = picture->Height = 2;
@@ -157,7 +157,6 @@ TEST_F(DocumentationCommandsTest, CancelSavesNothingAndPreviewSavesNewImagesFirs
 
 TEST_F(DocumentationCommandsTest, SelectedUnitsAreTheSelectedRowsOfTheSourceList) {
   OpenDemo();
-  QDesktopServices::setUrlHandler("file", &catcher_, "Open");
   auto* sources = Form().findChild<QTreeWidget*>("SourceListView");
   for (int row = 0; row < sources->topLevelItemCount(); ++row) {
     QTreeWidgetItem* item = sources->topLevelItem(row);
