@@ -134,6 +134,10 @@ void CommandLineCase::Do(const Step& step) {
     testing::CopyDemoProject(folder_);
   } else if (verb == "write") {
     folder_.Write(first, rest);
+  } else if (verb == "append") {
+    const auto [times, text] = SplitFirst(rest);
+    std::ofstream out(folder_.Path() + first, std::ios::binary | std::ios::app);
+    for (int i = std::stoi(times); i > 0; --i) out << text;
   } else if (verb == "write-as") {
     const auto [path, text] = SplitFirst(rest);
     folder_.Write(path, testing::Encode(text, first.c_str()));
