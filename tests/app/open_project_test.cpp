@@ -69,7 +69,6 @@ TEST_F(OpenProjectTest, ReopeningClosesFirstAndRecordsHistory) {
   CloseProject(workspace_, ui_, hooks_);
   EXPECT_EQ(workspace_.Caption, "Tarnwick:");
   EXPECT_TRUE(Model().Units().empty());
-  EXPECT_TRUE(Model().DependencyTree.empty());
   EXPECT_TRUE(workspace_.Dependencies.FilteredTree.empty());
   EXPECT_TRUE(workspace_.Objects.ShowList.empty());
 }
