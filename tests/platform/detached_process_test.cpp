@@ -11,24 +11,6 @@
 namespace tarnwick {
 namespace {
 
-using Words = std::vector<std::string>;
-
-TEST(CommandLine, SplitLikeAShell) {
-  std::string error;
-  EXPECT_EQ(SplitCommandLine(R"(wine "C:\My App\app.exe" -x 'a b' c\ d)", error),
-            (Words{"wine", R"(C:\My App\app.exe)", "-x", "a b", "c d"}));
-  const std::pair<const char*, const char*> refused[] = {
-      {"app 'open", "The command is incomplete (an unmatched quote?)"},
-      {"app $(rm -rf x)", "Command substitution is not allowed"},
-      {"app | tee", "The command holds a character that needs quotes (| & ; < > ( ) { } or a line end)"},
-      {"  ", "The command is empty"},
-  };
-  for (const auto& [text, reason] : refused) {
-    EXPECT_EQ(SplitCommandLine(text, error), std::nullopt) << text;
-    EXPECT_EQ(error, reason) << text;
-  }
-}
-
 TEST(DetachedProcess, StartsWithoutWaitingAndKnowsWhenItEnded) {
   std::string error;
   std::optional<DetachedProcess> sleeper = DetachedProcess::Start("sleep 30", error);

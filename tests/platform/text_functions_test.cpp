@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/detached_process.h"
 #include "platform/text_encoding.h"
 #include "platform/text_util.h"
 #include "platform/win_path.h"
@@ -20,6 +21,14 @@ using Args = std::vector<std::string>;
 
 std::string Show(const std::optional<std::string>& text) { return text.value_or("(none)"); }
 std::string Show(bool answer) { return answer ? "yes" : "no"; }
+
+// The words in brackets, or the reason the line is refused.
+std::string Words(const std::string& commandLine) {
+  std::string error, shown;
+  std::optional<std::vector<std::string>> words = SplitCommandLine(commandLine, error);
+  for (const std::string& word : words.value_or(std::vector<std::string>{})) shown += "[" + word + "]";
+  return words ? shown : "refused: " + error;
+}
 
 struct Function {
   size_t Arity;
@@ -41,6 +50,7 @@ const std::map<std::string, Function>& Functions() {
       {"Decode", {2, [](const Args& a) { return TextDecoder(a[0]).ToUtf8(a[1]); }}},
       {"DecodeUtf16File", {1, [](const Args& a) { return Show(DecodeUtf16File(a[0])); }}},
       {"WindowsCodePageOf", {1, [](const Args& a) { return Show(WindowsCodePageOf(a[0])); }}},
+      {"SplitCommandLine", {1, [](const Args& a) { return Words(a[0]); }}},
   };
   return functions;
 }
