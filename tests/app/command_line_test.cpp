@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ struct Case {
   std::string Name;
   std::vector<Step> Steps;
 };
+
 void PrintTo(const Case& c, std::ostream* out) { *out << c.Name; }
 
 // Resolves "\n", "\r", "\t", "\\" and "\xHH" (one byte); any other backslash stays as it is.
@@ -53,6 +55,12 @@ std::string Unescape(const std::string& text) {
   return out;
 }
 
+// "first rest" -> {"first", "rest"}.
+std::pair<std::string, std::string> SplitFirst(const std::string& text) {
+  const size_t blank = std::min(text.find(' '), text.size());
+  return {text.substr(0, blank), blank < text.size() ? text.substr(blank + 1) : ""};
+}
+
 std::vector<Case> ReadCases() {
   std::vector<std::string> files;
   for (const auto& entry : fs::directory_iterator(kCasesDir))
@@ -67,20 +75,15 @@ std::vector<Case> ReadCases() {
       if (line.empty() || line[0] == '#') continue;
       if (line.starts_with("== ")) {
         cases.push_back({line.substr(3), {}});
-      } else if (!cases.empty()) {
-        const size_t blank = std::min(line.find(' '), line.size());
-        const std::string rest = blank < line.size() ? line.substr(blank + 1) : "";
-        cases.back().Steps.push_back({line.substr(0, blank), Unescape(rest), file + ":" + std::to_string(number)});
+      } else if (cases.empty()) {
+        throw std::runtime_error(file + ": a step before the first case");
+      } else {
+        const auto [verb, rest] = SplitFirst(line);
+        cases.back().Steps.push_back({verb, Unescape(rest), file + ":" + std::to_string(number)});
       }
     }
   }
   return cases;
-}
-
-// "first rest" -> {"first", "rest"}.
-std::pair<std::string, std::string> SplitFirst(const std::string& text) {
-  const size_t blank = std::min(text.find(' '), text.size());
-  return {text.substr(0, blank), blank < text.size() ? text.substr(blank + 1) : ""};
 }
 
 class CommandLineCase : public ::testing::TestWithParam<Case> {
