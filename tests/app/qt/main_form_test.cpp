@@ -74,6 +74,8 @@ TEST_F(MainFormTest, StartsWithoutProjectCommandsAndWithAnEmptyRecentList) {
   ASSERT_EQ(reopen.size(), 1);
   EXPECT_EQ(reopen[0]->text(), "(Empty)");
   EXPECT_FALSE(reopen[0]->isEnabled());
+  // The Prefs items show the loaded settings (the other items' start states are used by the tests below).
+  EXPECT_TRUE(Find("JPegImagesItem")->isChecked() && Find("CodePage_auto")->isChecked());
 }
 
 TEST_F(MainFormTest, PageToolButtonsFollowThePageWithOrWithoutAProject) {
