@@ -53,7 +53,7 @@ class DocumentFixture : public testing::WorkspaceTest {
 // Golden cases: tests/fixtures/documents/<case>/case.txt describes the project and the options,
 // expected.html is the document (time stamp "*", the date "{DATE}", the project folder
 // "{FOLDER}/", LF line ends). Units' ".pas" files of the case go to the project folder,
-// "Title.htm" to the documentation folder.
+// "Title.htm" to the documentation folder, "ProgramTitle.htm" to the program folder as "Title.htm".
 //
 // case.txt lines: "unit NAME [FORM]", "select UNIT", "unused TEXT", "dep LEVEL TEXT",
 // "obj LEVEL TEXT", "prop TEXT" (of the last obj), "filtered-dep LEVEL TEXT",
@@ -132,6 +132,10 @@ TEST_P(GoldenDocument, GivesItsExpectedDocument) {
     std::string name = entry.path().filename().string();
     if (entry.path().extension() == ".pas") folder_.Write(name, ReadFileText(entry.path()));
     if (name == "Title.htm") folder_.Write("Documentation/" + name, ReadFileText(entry.path()));
+    if (name == "ProgramTitle.htm") {
+      request_.ProgramFolder = folder_.Path() + "Program";
+      folder_.Write("Program/Title.htm", ReadFileText(entry.path()));
+    }
   }
   EXPECT_EQ(Run() == DocResult::Written ? "Written" : "NothingSelected", expectedResult_);
   std::string actual = ReplaceAll(MaskedDocument(Output(), kNow, folder_.Path()), "\r\n", "\n");
@@ -218,15 +222,6 @@ TEST_F(DocumentFixture, AnImageThatCannotBeSavedEndsTheRunWithoutADocument) {
   EXPECT_FALSE(fs::exists(OutputPath()));
 }
 
-TEST_F(DocumentFixture, PrintsOnlySelectedImagesWhenAskedTo) {
-  AddImage("AForm", "", "A.jpg", "Disk", false);
-  AddImage("BForm", "", "B.jpg", "Disk", true);
-  ImagesSelectedCheckBoxClick(options_, true);
-  EXPECT_EQ(Run(), DocResult::Written);
-  EXPECT_EQ(Output().find("AForm"), std::string::npos);
-  EXPECT_NE(Output().find("<A NAME=\"IMAGEBForm\"></A>"), std::string::npos);
-}
-
 TEST_F(DocumentFixture, CircularReferencesAndTheGraphCloseTheDependencySection) {
   AddRoot(Model().DependencyTree, "MainForm");
   workspace_.Dependencies.CurDependencyTreeView = CurrentTree::All;
@@ -260,7 +255,7 @@ TEST_F(DocumentFixture, CircularReferencesAndTheGraphCloseTheDependencySection) 
 }
 
 // ---------------------------------------------------------------------------------------------
-// Progress and the title template's places.
+// Progress
 
 TEST_F(DocumentFixture, ReportsEachSectionOnTheStatusLine) {
   folder_.Write("Main.pas", "unit Main;\r\n");
@@ -271,16 +266,6 @@ TEST_F(DocumentFixture, ReportsEachSectionOnTheStatusLine) {
   EXPECT_EQ(Run(), DocResult::Written);
   EXPECT_EQ(progress_.Log(), (Texts{"text:Processing Main", "step", "text:Drawing dependency tree...", "step",
                                     "text:Drawing objects tree...", "step", "text:", "reset"}));
-}
-
-TEST_F(DocumentFixture, TakesTheTitleFromTheProgramFolderWhenTheDocumentationFolderHasNone) {
-  folder_.Write("Program/Title.htm", "<H1>%%project%%</H1>\r\n");
-  request_.ProgramFolder = folder_.Path() + "Program";
-  Run();
-  EXPECT_NE(Output().find("<Body>\r\n<H1>" + Model().ProjectFile + "</H1>\r\n<P>"), std::string::npos);
-  folder_.Write("Documentation/Title.htm", "<H1>Own title</H1>\r\n");
-  Run();
-  EXPECT_NE(Output().find("<Body>\r\n<H1>Own title</H1>\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QPrintDialog>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -68,9 +66,7 @@ TEST_F(BrowserFormTest, ToolButtonsSetUpThePrinterAndPrintTheLoadedDocument) {
   const QString pdf = QString::fromStdString(folder_.Path() + "viewer.pdf");
   printer.setOutputFileName(pdf);
   WhenModalShows([](QWidget* dialog) {
-    EXPECT_EQ(dialog->objectName(), "PrinterSetupDialog");
     EXPECT_EQ(dialog->windowTitle(), "Printer Setup");
-    EXPECT_EQ(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text(), "OK");
     static_cast<QDialog*>(dialog)->accept();
   });
   form_.findChild<QToolButton*>("PrinterSetupToolButton")->click();

@@ -57,12 +57,11 @@ class PrintSetupFormTest : public testing::WorkspaceTest {
 
 TEST_F(PrintSetupFormTest, ShowsTheStoredOptionsInTheirControls) {
   store_.FromText("[HKEY_CURRENT_USER" + std::string(kRegistryKey) +
-                  "]\n\"SourceAll\"=dword:00000001\n\"SourceSelected\"=dword:00000001\n"
+                  "]\n\"SourceAll\"=dword:00000001\n"
                   "\"ObjectsOutput\"=dword:00000001\n\"DependencyMaxLevelNum\"=dword:00000004\n"
                   "\"SourceFont\"=\"Arial\"\n\"PrintOrder\"=\"Source Code,Form Images\"\n");
   EXPECT_EQ(Form().windowTitle(), "Print Setup");
   EXPECT_TRUE(Checked("SourceAllCheckBox"));
-  EXPECT_FALSE(Checked("SourceSelectedCheckBox")) << "Selected is read only when All is off";
   EXPECT_EQ(Find<QComboBox>("ObjectOutputComboBox")->currentText(), "As JPeg");
   EXPECT_EQ(Find<QLineEdit>("DependencyLevels")->text(), "4");
   EXPECT_EQ(Find<QLabel>("SpeedButton3Label")->text(), "Arial, 12 pt");
@@ -127,8 +126,8 @@ TEST_F(PrintSetupFormTest, FontButtonsTakeFaceAndSizeFromTheFontDialog) {
     fonts->accept();
   });
   Find<QToolButton>("SpeedButton5")->click();
-  EXPECT_EQ(Form().Options().UnusedFont.Size, 9);
-  EXPECT_EQ(Form().Options().UnusedFont.Face, "Liberation Mono");
+  EXPECT_EQ(std::tie(Form().Options().UnusedFont.Face, Form().Options().UnusedFont.Size),
+            std::tuple("Liberation Mono", 9));
   EXPECT_EQ(Find<QLabel>("SpeedButton5Label")->text(), "Liberation Mono, 9 pt");
 }
 
