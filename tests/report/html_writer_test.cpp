@@ -12,23 +12,6 @@
 namespace tarnwick {
 namespace {
 
-TEST(HtmlWriter, WritesThePrimitivesByteForByte) {
-  HtmlWriter writer;
-  writer.WriteText("a");
-  writer.WriteLine();
-  writer.WriteBreaks(2);
-  writer.FontOpen("Arial", 14);
-  writer.ImageTableStart("<H3>X</H3>");
-  writer.ImageRow("Objects1.jpg", 480, 1200);
-  writer.ImageTableEnd();
-  EXPECT_EQ(writer.Text(),
-            "a\r\n<BR>\r\n<BR>\r\n<font face=\"Arial\">\r\n<font size=\"+1\">\r\n"
-            "<table BORDER=\"0\" WIDTH=\"480\" CELLSPACING=\"0\" CELLPADDING=\"0\">\r\n"
-            "<caption ALIGN=\"TOP\"><H3>X</H3></caption>\r\n"
-            "<tr>\r\n<td><IMG SRC=\"Objects1.jpg\" HEIGHT=1200 WIDTH=480></td><br>\r\n</tr>\r\n"
-            "</table><br>\r\n");
-}
-
 TEST(HtmlWriter, NeverCutsLongTextButStopsTextAtANul) {
   HtmlWriter writer;
   std::string longText(10000, 'x');

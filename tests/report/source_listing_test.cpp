@@ -9,9 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "report/html_writer.h"
-#include "report/report_options.h"
-#include "support/workspace_test.h"
+#include "analysis/project_model.h"
+#include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {
@@ -156,7 +155,7 @@ TEST(ListingToHtml, LineNumbersWidenPastFourDigits) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Finding and writing a unit's listing
+// Finding a unit's source file (the golden documents show its listing written as the options ask)
 
 TEST(UnitSourceFile, JoinsFolderPathAndNameAndAddsPas) {
   ProjectModel model;
@@ -174,31 +173,6 @@ TEST(UnitSourceFile, JoinsFolderPathAndNameAndAddsPas) {
   EXPECT_EQ(UnitSourceFile(model, "Vcl.Forms"), "C:\\Work\\Vcl.Forms.pas");
   EXPECT_EQ(UnitSourceFile(model, "Demo.dpr"), "C:\\Work\\Demo.dpr");
   EXPECT_EQ(UnitSourceFile(model, "Missing"), "C:\\Work\\Missing.pas");
-}
-
-class SourceToHtmlTest : public testing::WorkspaceTest {
- protected:
-  SourceToHtmlTest() { Model().ProjectFolder = folder_.Path(); }
-  std::string Write(const std::string& unitName) {
-    HtmlWriter writer;
-    SourceToHtml(Model(), unitName, options_, writer, ui_);
-    return writer.Text();
-  }
-
-  ReportOptions options_;
-};
-
-TEST_F(SourceToHtmlTest, WritesTheListingOfTheUnitsFileAsTheOptionsAsk) {
-  folder_.Write("Common/Unit2.pas", "\xEF\xBB\xBFunit Unit2;\nend.\n");
-  Model().AddUnit({"Unit2", "", "Common\\"});
-  EXPECT_EQ(Write("Unit2"), "&nbsp &nbsp  1: <B>unit</B> Unit2;\n<BR>&nbsp &nbsp  2: <B>end</B>.\n<BR>");
-  options_.SourceLineNumbers = options_.SyntaxPrint = false;
-  EXPECT_EQ(Write("Unit2"), "unit Unit2;\n<BR>end.\n<BR>");
-  // The project file is listed under its own name.
-  folder_.Write("Demo.dpr", "program Demo;");
-  Model().AddUnit({"Demo.dpr", "", ""});
-  EXPECT_EQ(Write("Demo.dpr"), "program Demo;<BR>");
-  EXPECT_TRUE(prompter_.Messages().empty());
 }
 
 }  // namespace
