@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "report/html_writer.h"
 #include "report/report_options.h"
 #include "support/workspace_test.h"
 
@@ -58,7 +58,10 @@ class DocumentFixture : public testing::WorkspaceTest {
 // case.txt lines: "unit NAME [FORM]", "select UNIT", "unused TEXT", "dep LEVEL TEXT",
 // "obj LEVEL TEXT", "prop TEXT" (of the last obj), "filtered-dep LEVEL TEXT",
 // "filtered-obj LEVEL TEXT", "view dependencies|objects all|filtered|none",
-// "image FORM VIEW|- FILE STATUS [selected]", "option NAME=VALUE", "result Written|NothingSelected".
+// "image FORM VIEW|- FILE STATUS [selected]", "uses UNIT UNIT interface|implementation",
+// "option NAME=VALUE", "result NAME" (of DocResult, Written when not given), "message KIND: TEXT"
+// (each message shown, in order, "{FOLDER}/" for the project folder) and "progress ENTRY" (the
+// status log, see RecordingProgressSink; not compared when not given).
 
 class GoldenDocument : public DocumentFixture, public ::testing::WithParamInterface<std::string> {
  protected:
@@ -74,9 +77,16 @@ class GoldenDocument : public DocumentFixture, public ::testing::WithParamInterf
     std::getline(in >> std::ws, text);
     return text;
   }
+  size_t UsesIndex(const std::string& unit) {
+    std::vector<std::string>& units = Model().Uses.Units;
+    const size_t found = std::find(units.begin(), units.end(), unit) - units.begin();
+    if (found == units.size()) units.push_back(unit);
+    return found;
+  }
   void ApplyLine(const std::string& keyword, std::istringstream& rest);
 
   std::string expectedResult_ = "Written";
+  Texts expectedMessages_, expectedProgress_;
   ObjectNode* lastObject_ = nullptr;
 };
 
@@ -112,8 +122,17 @@ void GoldenDocument::ApplyLine(const std::string& keyword, std::istringstream& i
     std::string text = RestOf(in), error;
     size_t equals = text.find('=');
     ASSERT_TRUE(OverrideReportOption(options_, text.substr(0, equals), text.substr(equals + 1), error)) << error;
+  } else if (keyword == "uses") {
+    std::string section;
+    in >> a >> b >> section;
+    const UsesSection uses = section == "interface" ? UsesSection::Interface : UsesSection::Implementation;
+    Model().Uses.Edges.push_back({UsesIndex(a), UsesIndex(b), uses});
   } else if (keyword == "result") {
     expectedResult_ = RestOf(in);
+  } else if (keyword == "message") {
+    expectedMessages_.push_back(ReplaceAll(RestOf(in), "{FOLDER}/", folder_.Path()));
+  } else if (keyword == "progress") {
+    expectedProgress_.push_back(RestOf(in));
   } else {
     FAIL() << "unknown line " << keyword;
   }
@@ -137,7 +156,13 @@ TEST_P(GoldenDocument, GivesItsExpectedDocument) {
       folder_.Write("Program/Title.htm", ReadFileText(entry.path()));
     }
   }
-  EXPECT_EQ(Run() == DocResult::Written ? "Written" : "NothingSelected", expectedResult_);
+  Model().Uses.Cycles = FindCycleGroups(Model().Uses);
+  const char* const results[] = {"Declined", "NoFolder", "NothingSelected", "Written", "WrittenWithErrors", "NoFile"};
+  EXPECT_EQ(results[static_cast<int>(Run())], expectedResult_);
+  EXPECT_EQ(prompter_.Shown(), expectedMessages_);
+  if (!expectedProgress_.empty()) {
+    EXPECT_EQ(progress_.Log(), expectedProgress_);
+  }
   std::string actual = ReplaceAll(MaskedDocument(Output(), kNow, folder_.Path()), "\r\n", "\n");
   std::string expected = ReadFileText(folder / "expected.html");
   // Left beside the test program for a side-by-side look at the difference.
@@ -175,18 +200,7 @@ TEST_F(DocumentFixture, AnIndentThatIsNoNumberStopsTheRunAndKeepsTheOldDocument)
             "There was an error during creation of the HTML file.\r\r'x' is not a valid integer value");
   EXPECT_EQ(Output(), "old");
   EXPECT_EQ(fs::directory_iterator(Model().DocumentationFolder)->path().filename(), "Demo.html");
-  EXPECT_EQ(progress_.Log().back(), "reset");
-  EXPECT_EQ(progress_.Log()[progress_.Log().size() - 2], "text:");
-}
-
-TEST_F(DocumentFixture, AMissingSourceFileIsNotedInItsSectionAndTheRunGoesOn) {
-  Model().AddUnit(UnitEntry{"Main", "MainForm", ""});
-  EXPECT_EQ(Run(), DocResult::WrittenWithErrors);
-  const std::string text = "Cannot open file \"" + Model().ProjectFolder + "Main.pas\". No such file or directory";
-  EXPECT_EQ(prompter_.Texts(), Texts{text});
-  EXPECT_NE(Output().find("<font size=\"+0\">\r\n<I>The source could not be read. " + EscapeHtml(text) + "</I><BR>"),
-            std::string::npos);
-  EXPECT_TRUE(Output().ends_with("</HTML>\r\n"));
+  EXPECT_EQ(Texts(progress_.Log().end() - 2, progress_.Log().end()), (Texts{"text:", "reset"}));
 }
 
 TEST_F(DocumentFixture, AnUnreadableTitleIsReportedAndTheBuiltInTitleUsed) {
@@ -222,50 +236,21 @@ TEST_F(DocumentFixture, AnImageThatCannotBeSavedEndsTheRunWithoutADocument) {
   EXPECT_FALSE(fs::exists(OutputPath()));
 }
 
-TEST_F(DocumentFixture, CircularReferencesAndTheGraphCloseTheDependencySection) {
+// A graph picture that cannot be written is reported and not shown; the golden case
+// "circular_references" shows both sections written.
+TEST_F(DocumentFixture, AGraphThatCannotBeDrawnIsReportedAndLeftOut) {
   AddRoot(Model().DependencyTree, "MainForm");
   workspace_.Dependencies.CurDependencyTreeView = CurrentTree::All;
   options_.DependencyOutput = kOutputAsText;
   options_.DependencyCycles = options_.DependencyGraph = true;
   Model().Uses.Units = {"Main", "Edit"};
-  Model().Uses.Edges = {{0, 1, UsesSection::Interface}, {1, 0, UsesSection::Implementation}};
-  Model().Uses.Cycles = FindCycleGroups(Model().Uses);
-  ASSERT_EQ(Run(), DocResult::Written);
-  const std::string text = Output();
-  EXPECT_NE(text.find("<A HREF=\"#CircularReferences\">Circular References</A>"), std::string::npos);
-  EXPECT_NE(text.find("<H3>Circular References</H3>\r\n<P>\r\nMain, Edit: Main -&gt; Edit -impl-&gt; Main<BR>\r\n</P>\r\n"
-                      "<A NAME=\"DependencyGraph\"></A>\r\n<H3>Dependency Graph</H3>\r\n"
-                      "<P><IMG SRC=\"DependencyGraph.svg\" ALT=\"Dependency Graph\"></P>\r\n</font>"),
-            std::string::npos)
-      << text;
-  EXPECT_NE(ReadFileText(Model().DocumentationFolder + "DependencyGraph.svg").find("<svg"), std::string::npos);
-
-  // A picture that cannot be written is reported and not shown; no groups are said as such.
-  Model().Uses.Cycles.clear();
-  fs::remove(Model().DocumentationFolder + "DependencyGraph.svg");
+  Model().Uses.Edges = {{0, 1, UsesSection::Interface}};
   fs::create_directories(Model().DocumentationFolder + "DependencyGraph.svg/x");
-  prompter_.Clear();
-  Model().ProjectFile = folder_.Path() + "Other.dpr";
   ASSERT_EQ(Run(), DocResult::Written);
-  const std::string other = ReadFileText(Model().DocumentationFolder + "Other.html");
-  EXPECT_NE(other.find("<P>\r\nNo circular references.<BR>\r\n</P>"), std::string::npos);
-  EXPECT_EQ(other.find("<IMG SRC=\"DependencyGraph.svg\""), std::string::npos);
+  EXPECT_NE(Output().find("<P>\r\nNo circular references.<BR>\r\n</P>"), std::string::npos);
+  EXPECT_EQ(Output().find("<IMG SRC=\"DependencyGraph.svg\""), std::string::npos);
   ASSERT_EQ(prompter_.Messages().size(), 1u);
   EXPECT_TRUE(prompter_.Texts().back().starts_with("Could not draw the dependency graph.\r\r")) << prompter_.Texts().back();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Progress
-
-TEST_F(DocumentFixture, ReportsEachSectionOnTheStatusLine) {
-  folder_.Write("Main.pas", "unit Main;\r\n");
-  Model().AddUnit(UnitEntry{"Main", "MainForm", ""});
-  AddRoot(Model().DependencyTree, "MainForm");
-  AddRoot(Model().ObjectTree, "Form1: TForm1");
-  options_.DependencyOutput = options_.ObjectsOutput = kOutputAsText;
-  EXPECT_EQ(Run(), DocResult::Written);
-  EXPECT_EQ(progress_.Log(), (Texts{"text:Processing Main", "step", "text:Drawing dependency tree...", "step",
-                                    "text:Drawing objects tree...", "step", "text:", "reset"}));
 }
 
 }  // namespace
