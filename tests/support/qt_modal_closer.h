@@ -14,8 +14,7 @@
 namespace tarnwick::testing {
 
 /// Waits, from the event loop, for a visible modal widget and hands it to `act`, which must close
-/// it. Fails the test instead of hanging when no modal widget shows within `timeoutMs`; the
-/// widget found then is closed so the call under test returns.
+/// it. Fails the test instead of hanging when no modal widget shows within `timeoutMs`.
 inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 5000) {
   auto* timer = new QTimer;
   auto elapsed = std::make_shared<QElapsedTimer>();
@@ -23,17 +22,12 @@ inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 50
   timer->setInterval(10);
   QObject::connect(timer, &QTimer::timeout, [timer, elapsed, act, timeoutMs] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal->isVisible()) {
-      timer->stop();
-      timer->deleteLater();
-      act(modal);
-      return;
-    }
-    if (elapsed->elapsed() > timeoutMs) {
-      timer->stop();
-      timer->deleteLater();
-      ADD_FAILURE() << "no modal dialog appeared within " << timeoutMs << " ms";
-    }
+    const bool shown = modal != nullptr && modal->isVisible();
+    if (!shown && elapsed->elapsed() <= timeoutMs) return;
+    timer->stop();
+    timer->deleteLater();
+    if (shown) act(modal);
+    if (!shown) ADD_FAILURE() << "no modal dialog appeared within " << timeoutMs << " ms";
   });
   timer->start();
 }

@@ -18,14 +18,30 @@ class RecordingPrompter final : public Prompter {
     MessageButtons buttons;
   };
 
-  MessageAnswer Show(MessageKind kind, std::string_view text, MessageButtons buttons) override;
+  MessageAnswer Show(MessageKind kind, std::string_view text, MessageButtons buttons) override {
+    messages_.push_back({kind, std::string(text), buttons});
+    if (answers_.empty()) return MessageAnswer::Ok;
+    const MessageAnswer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
 
   void QueueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
   const std::vector<Message>& Messages() const { return messages_; }
   /// The texts alone, for compact assertions.
-  std::vector<std::string> Texts() const;
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const Message& message : messages_) texts.push_back(message.text);
+    return texts;
+  }
   /// Each message as "kind: text", the kind in lower case ("error: Could not ...").
-  std::vector<std::string> Shown() const;
+  std::vector<std::string> Shown() const {
+    static const char* const kinds[] = {"error", "warning", "information", "confirmation", "plain"};
+    std::vector<std::string> shown;
+    for (const Message& message : messages_)
+      shown.push_back(kinds[static_cast<int>(message.kind)] + (": " + message.text));
+    return shown;
+  }
   void Clear() { messages_.clear(); }
 
  private:
