@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/open_project.h"
 #include "report/report_options.h"
 #include "support/workspace_test.h"
 
@@ -52,10 +54,10 @@ class DocumentFixture : public testing::WorkspaceTest {
 // ---------------------------------------------------------------------------------------------
 // Golden cases: tests/fixtures/documents/<case>/case.txt describes the project and the options,
 // expected.html is the document (time stamp "*", the date "{DATE}", the project folder
-// "{FOLDER}/", LF line ends). Units' ".pas" files of the case go to the project folder,
+// "{FOLDER}/", LF line ends; TARNWICK_UPDATE_GOLDEN=1 rewrites it). Units' ".pas" files of the case go to the project folder,
 // "Title.htm" to the documentation folder, "ProgramTitle.htm" to the program folder as "Title.htm".
 //
-// case.txt lines: "unit NAME [FORM]", "select UNIT", "unused TEXT", "dep LEVEL TEXT",
+// case.txt lines: "demo" (the demo project opened, first), "unit NAME [FORM]", "select UNIT", "unused TEXT", "dep LEVEL TEXT",
 // "obj LEVEL TEXT", "prop TEXT" (of the last obj), "filtered-dep LEVEL TEXT",
 // "filtered-obj LEVEL TEXT", "view dependencies|objects all|filtered|none",
 // "image FORM VIEW|- FILE STATUS [selected]", "uses UNIT UNIT interface|implementation",
@@ -93,7 +95,9 @@ class GoldenDocument : public DocumentFixture, public ::testing::WithParamInterf
 void GoldenDocument::ApplyLine(const std::string& keyword, std::istringstream& in) {
   std::string a, b;
   int level = 0;
-  if (keyword == "unit") {
+  if (keyword == "demo") {
+    OpenProject(workspace_, ui_, OpenHooks(), testing::CopyDemoProject(folder_));
+  } else if (keyword == "unit") {
     in >> a;
     Model().AddUnit(UnitEntry{a, RestOf(in), ""});
   } else if (keyword == "select") {
@@ -165,8 +169,8 @@ TEST_P(GoldenDocument, GivesItsExpectedDocument) {
   }
   std::string actual = ReplaceAll(MaskedDocument(Output(), kNow, folder_.Path()), "\r\n", "\n");
   std::string expected = ReadFileText(folder / "expected.html");
-  // Left beside the test program for a side-by-side look at the difference.
-  if (actual != expected) std::ofstream(GetParam() + ".actual.html", std::ios::binary) << actual;
+  // Rewrites the expected file, for a look at the difference before it is committed.
+  if (std::getenv("TARNWICK_UPDATE_GOLDEN")) std::ofstream(folder / "expected.html", std::ios::binary) << actual;
   EXPECT_EQ(actual, expected);
 }
 
