@@ -33,8 +33,11 @@ TEST_F(ReportOptionsStore, NoKeyKeepsTheStartStateAndAMissingValueTakesItsDefaul
   EXPECT_EQ(options.ObjectsOutput, kOutputNone);
   EXPECT_FALSE(store_.KeyExists(kRegistryKey));
 
-  options = Loaded("\"SourceFont\"=\"Arial\"\n\"ObjectsOutput\"=dword:00000007\n");
+  // A stored Selected box is read only when its All box is off; All is on when missing.
+  options = Loaded("\"SourceFont\"=\"Arial\"\n\"ObjectsOutput\"=dword:00000007\n"
+                   "\"SourceSelected\"=dword:00000001\n\"ImagesSelected\"=dword:00000001\n");
   EXPECT_EQ(options.SourceFont, "Arial");
+  EXPECT_FALSE(options.SourceSelected || options.ImagesSelected);
   EXPECT_TRUE(options.DependencyMaxLevel);
   EXPECT_EQ(options.DependencyOutput, kOutputAsJpeg);
   EXPECT_EQ(options.ObjectsOutput, kOutputNone) << "an output outside the choices shows no entry";
@@ -54,14 +57,6 @@ TEST_F(ReportOptionsStore, NumberFieldsThatHoldNoNumberAreReadAsDefaultsWithAWar
             (std::vector<std::string>{
                 "warning: The stored value DependencyMaxLevelNum (\"deep\") is not a whole number; 0 is used instead.",
                 "warning: The stored value IndentSpaces (\"-2\") is not a whole number; 3 is used instead."}));
-}
-
-TEST_F(ReportOptionsStore, ReadsSelectedOnlyWhenAllIsOff) {
-  ReportOptions options = Loaded(
-      "\"SourceAll\"=dword:00000001\n\"SourceSelected\"=dword:00000001\n"
-      "\"ImagesAll\"=dword:00000000\n\"ImagesSelected\"=dword:00000001\n");
-  EXPECT_TRUE(options.SourceAll && !options.SourceSelected);
-  EXPECT_TRUE(!options.ImagesAll && options.ImagesSelected);
 }
 
 // The fixture holds every stored value in table order, each unlike its default (the Selected

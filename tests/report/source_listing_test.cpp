@@ -128,10 +128,13 @@ TEST(ListingSteps, EachStepGivesTheExpectedTextOfItsCases) {
   std::ifstream cases(kListingDir + "steps.txt");
   int number = 0, count = 0;
   for (std::string line; std::getline(cases, line);) {
-    if (++number, line.empty() || line[0] == '#') continue;
+    ++number;
+    if (line.empty() || line[0] == '#') continue;
     std::istringstream in(line);
     std::string step, input, expected;
-    std::getline(std::getline(std::getline(in, step, '\t'), input, '\t'), expected);
+    std::getline(in, step, '\t');
+    std::getline(in, input, '\t');
+    std::getline(in, expected);
     EXPECT_EQ(RunStep(step, Unescaped(input)), Unescaped(expected)) << "steps.txt:" << number << ": " << line;
     ++count;
   }
