@@ -4,11 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
-
-#include "report/documentation_writer.h"
 
 namespace tarnwick::testing {
 
@@ -60,11 +57,6 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
   for (size_t at = text.find(from); !from.empty() && at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
   return text;
-}
-
-std::string MaskedDocument(std::string text, std::time_t now, const std::string& folder) {
-  text = std::regex_replace(text, std::regex("TimeStamp\" content=\"[^\"]*\""), "TimeStamp\" content=\"*\"");
-  return ReplaceAll(ReplaceAll(text, ShortDateText(now), "{DATE}"), folder, "{FOLDER}/");
 }
 
 }  // namespace tarnwick::testing

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,9 +35,5 @@ std::string CopyDemoProject(const TempFolder& folder);
 
 /// Replaces every `from` in `text` by `to`.
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
-
-/// A written document with the parts that vary masked: the time stamp as "*", the date of `now` as
-/// "{DATE}", the folder (ending with "/") as "{FOLDER}/".
-std::string MaskedDocument(std::string text, std::time_t now, const std::string& folder);
 
 }  // namespace tarnwick::testing
