@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/case_file.h"
+#include "support/case_file.h"
 #include "analysis/pascal_parser.h"
 #include "platform/file_system.h"
 #include "platform/text_util.h"
@@ -44,7 +44,7 @@ class DependencyAnalysisTest : public testing::WorkspaceTest {
 
 TEST_F(DependencyAnalysisTest, TreesOfTheCaseFile) {
   int number = 0;
-  for (const testing::TestCase& c : testing::ReadCaseFile("dependencies.cases")) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("analysis/dependencies.cases")) {
     SCOPED_TRACE(c.Name);
     // Each case in a folder of its own, so no file of an earlier case is found.
     const std::string folder = "case" + std::to_string(++number) + "/project/";

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/case_file.h"
+#include "support/case_file.h"
 #include "support/temp_folder.h"
 #include "support/tree_text.h"
 #include "support/workspace_test.h"
@@ -30,7 +30,7 @@ std::string FormText(const testing::TestCase& c, const std::string& lineEnd = "\
 }
 
 TEST(ParseObject, TextsOfTheCaseFileGiveTheirTreesOrAreRefused) {
-  const std::vector<testing::TestCase> cases = testing::ReadCaseFile("form_texts.cases");
+  const std::vector<testing::TestCase> cases = testing::ReadCaseFile("analysis/form_texts.cases");
   for (const testing::TestCase& c : cases) {
     SCOPED_TRACE(c.Name);
     ObjectForest tree;

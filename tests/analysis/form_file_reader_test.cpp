@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/case_file.h"
+#include "support/case_file.h"
 #include "support/temp_folder.h"
 
 namespace tarnwick {
@@ -60,7 +60,7 @@ TEST(FormFileReaderGolden, EveryBinaryFixtureAndEveryTruncationOfIt) {
 }
 
 TEST(FormFileReaderValues, EveryValueTypeAndItsFailures) {
-  for (const testing::TestCase& c : testing::ReadCaseFile("form_values.cases")) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("analysis/form_values.cases")) {
     SCOPED_TRACE(c.Name);
     std::string bytes;
     std::istringstream hex(c.Value("bytes"));
@@ -83,7 +83,7 @@ TEST(FormFileReaderDamage, DeepNestingAndRunawayOutputAreRefused) {
 }
 
 TEST(FormFileReaderFiles, TextFormsPassAndDamagedOrOtherFilesAreRefused) {
-  for (const testing::TestCase& c : testing::ReadCaseFile("form_files.cases")) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("analysis/form_files.cases")) {
     SCOPED_TRACE(c.Name);
     const FormConversion result = ConvertFormFile(c.Value("file"));
     EXPECT_EQ(result.Ok ? result.Text : result.Error, c.Value("result"));

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/case_file.h"
+#include "support/case_file.h"
 
 namespace tarnwick {
 namespace {
@@ -40,7 +40,7 @@ TEST(CharClassTest, BoundariesOfEachClass) {
 }
 
 TEST(TParserTokenTest, TokensOfEachKind) {
-  for (const testing::TestCase& c : testing::ReadCaseFile("tokens.cases")) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("analysis/tokens.cases")) {
     SCOPED_TRACE(c.Name);
     const std::string options = c.Value("options");
     EXPECT_EQ(Tokens(c.Value("text"), options.find("line-ends") == std::string::npos,
@@ -137,7 +137,7 @@ Words UsesEntries(TParser& parser) {
 }
 
 TEST(TParserFindUsesTest, EveryClauseOfATextAndTheSectionOfEachEntry) {
-  for (const testing::TestCase& c : testing::ReadCaseFile("uses_sections.cases")) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("analysis/uses_sections.cases")) {
     SCOPED_TRACE(c.Name);
     TParser parser(c.Value("text"));
     EXPECT_EQ(UsesEntries(parser), c.Values("entry"));
@@ -166,7 +166,7 @@ Words ReadClause(std::string clause, std::string& next) {
 }
 
 TEST(TParserUsesEntryTest, EntriesOfAClause) {
-  for (const testing::TestCase& c : testing::ReadCaseFile("uses_entries.cases")) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("analysis/uses_entries.cases")) {
     SCOPED_TRACE(c.Name);
     std::string next;
     EXPECT_EQ(ReadClause(c.Value("clause"), next), c.Values("entry"));

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/case_file.h"
+#include "support/case_file.h"
 #include "support/workspace_test.h"
 
 namespace tarnwick {
@@ -32,7 +32,7 @@ class ProjectFileParserTest : public testing::WorkspaceTest {
 };
 
 TEST_F(ProjectFileParserTest, ProjectsOfTheCaseFile) {
-  for (const testing::TestCase& c : testing::ReadCaseFile("project_files.cases")) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("analysis/project_files.cases")) {
     SCOPED_TRACE(c.Name);
     Model().Clear();
     Model().MainFormName = "OldForm";

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/case_file.h"
+#include "support/case_file.h"
 #include "analysis/project_model.h"
 #include "support/temp_folder.h"
 
@@ -32,7 +32,7 @@ UsesGraph GraphOf(int units, const std::string& edges) {
 }
 
 TEST(CycleGroupsTest, StronglyConnectedGroupsWithOneShortestCycleEach) {
-  for (const testing::TestCase& c : testing::ReadCaseFile("cycle_groups.cases")) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("analysis/cycle_groups.cases")) {
     SCOPED_TRACE(c.Name);
     EXPECT_EQ(CycleGroupRows(GraphOf(std::stoi(c.Value("units")), c.Value("edges"))), c.Values("row"));
   }

@@ -13,11 +13,14 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "support/case_file.h"
 #include "support/encoded_text.h"
 #include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {
+
+using testing::Unescape;
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
@@ -36,24 +39,6 @@ struct Case {
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.Name; }
-
-// Resolves "\n", "\r", "\t", "\\" and "\xHH" (one byte); any other backslash stays as it is.
-std::string Unescape(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-    if (text[i] != '\\' || std::string_view("nrt\\x").find(next) == std::string_view::npos) {
-      out += text[i];
-    } else if (next == 'x') {
-      out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-      i += 3;
-    } else {
-      out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : '\\';
-      ++i;
-    }
-  }
-  return out;
-}
 
 // "first rest" -> {"first", "rest"}.
 std::pair<std::string, std::string> SplitFirst(const std::string& text) {

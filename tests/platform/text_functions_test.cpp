@@ -12,11 +12,13 @@
 #include "platform/text_encoding.h"
 #include "platform/text_util.h"
 #include "platform/win_path.h"
+#include "support/case_file.h"
 #include "support/encoded_text.h"
 
 namespace tarnwick {
 namespace {
 
+using testing::Unescape;
 using Args = std::vector<std::string>;
 
 std::string Show(const std::optional<std::string>& text) { return text.value_or("(none)"); }
@@ -53,24 +55,6 @@ const std::map<std::string, Function>& Functions() {
       {"SplitCommandLine", {1, [](const Args& a) { return Words(a[0]); }}},
   };
   return functions;
-}
-
-// Resolves "\n", "\r", "\t", "\\" and "\xHH" (one byte); any other backslash stays as it is.
-std::string Unescape(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-    if (text[i] != '\\' || std::string_view("nrt\\x").find(next) == std::string_view::npos) {
-      out += text[i];
-    } else if (next == 'x') {
-      out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-      i += 3;
-    } else {
-      out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : '\\';
-      ++i;
-    }
-  }
-  return out;
 }
 
 // "a | b | " -> {"a", "b", ""}; an editor may have taken the blank after the last bar.

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/project_model.h"
+#include "support/case_file.h"
 #include "support/temp_folder.h"
 
 namespace tarnwick {
@@ -91,22 +92,6 @@ TEST(ListingToHtml, SinglePassMatchesTheStepsOnLongTexts) {
 // The steps one by one, the options and the reserved words, where the golden cases leave a rule
 // unshown: cases of tests/fixtures/listing/steps.txt (its header says the format).
 
-// A field of the steps file with its escapes replaced.
-std::string Unescaped(std::string_view field) {
-  std::string text;
-  for (size_t i = 0; i < field.size(); ++i) {
-    if (field[i] != '\\' || i + 1 == field.size()) {
-      text += field[i];
-    } else if (const char c = field[++i]; c == 'x') {
-      text += static_cast<char>(std::stoi(std::string(field.substr(i + 1, 2)), nullptr, 16));
-      i += 2;
-    } else {
-      text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-    }
-  }
-  return text;
-}
-
 std::string RunStep(const std::string& step, std::string_view input) {
   if (step.starts_with("listing"))
     return ListingToHtml(input, step.find("+numbers") != step.npos, step.find("+syntax") != step.npos);
@@ -135,7 +120,7 @@ TEST(ListingSteps, EachStepGivesTheExpectedTextOfItsCases) {
     std::getline(in, step, '\t');
     std::getline(in, input, '\t');
     std::getline(in, expected);
-    EXPECT_EQ(RunStep(step, Unescaped(input)), Unescaped(expected)) << "steps.txt:" << number << ": " << line;
+    EXPECT_EQ(RunStep(step, testing::Unescape(input)), testing::Unescape(expected)) << "steps.txt:" << number << ": " << line;
     ++count;
   }
   EXPECT_GT(count, 25);

@@ -7,7 +7,11 @@
 
 namespace tarnwick::testing {
 
-/// One case of a case file in tests/fixtures/analysis/, which reads:
+/// The bytes a text of a case file stands for: \r \n \t \\ and \xHH are escapes; any other
+/// backslash stands for itself, so Windows paths need no doubling.
+std::string Unescape(std::string_view text);
+
+/// One case of a case file under tests/fixtures/, which reads:
 ///
 ///   # a comment
 ///   == the name of the case
@@ -15,8 +19,8 @@ namespace tarnwick::testing {
 ///   key:              (a value of several lines follows, each written "| line")
 ///   | line
 ///
-/// In every value \r \n \t \\ and \xHH stand for their bytes; a lone backslash is an error. A key
-/// may come more than once; its values are kept in order.
+/// Every value is unescaped (`Unescape`). A key may come more than once; its values are kept in
+/// order.
 struct TestCase {
   std::string Name;
   std::vector<std::pair<std::string, std::string>> Fields;
@@ -28,7 +32,8 @@ struct TestCase {
   std::vector<std::string> Values(std::string_view key) const;
 };
 
-/// The cases of tests/fixtures/analysis/`fileName`; a malformed or missing file fails the test.
-std::vector<TestCase> ReadCaseFile(std::string_view fileName);
+/// The cases of tests/fixtures/`path` ("analysis/tokens.cases"); a malformed or missing file fails
+/// the test.
+std::vector<TestCase> ReadCaseFile(std::string_view path);
 
 }  // namespace tarnwick::testing

@@ -1,4 +1,4 @@
-#include "analysis/case_file.h"
+#include "support/case_file.h"
 
 #include <algorithm>
 #include <sstream>
@@ -10,8 +10,13 @@
 namespace tarnwick::testing {
 namespace {
 
-// The bytes a value stands for.
-std::string Unescaped(std::string_view text, const std::string& where) {
+bool IsKey(std::string_view word) {
+  return !word.empty() && word.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") == word.npos;
+}
+
+}  // namespace
+
+std::string Unescape(std::string_view text) {
   std::string bytes;
   for (size_t i = 0; i < text.size(); ++i) {
     const char next = i + 1 < text.size() ? text[i + 1] : '\0';
@@ -26,17 +31,11 @@ std::string Unescaped(std::string_view text, const std::string& where) {
       bytes += static_cast<char>(std::stoi(std::string(hex), nullptr, 16));
       i += 3;
     } else {
-      ADD_FAILURE() << where << ": lone backslash";
+      bytes += text[i];
     }
   }
   return bytes;
 }
-
-bool IsKey(std::string_view word) {
-  return !word.empty() && word.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") == word.npos;
-}
-
-}  // namespace
 
 bool TestCase::Has(std::string_view key) const { return !Values(key).empty(); }
 
@@ -53,14 +52,13 @@ std::vector<std::string> TestCase::Values(std::string_view key) const {
   return values;
 }
 
-std::vector<TestCase> ReadCaseFile(std::string_view fileName) {
-  const std::string path = std::string(TARNWICK_FIXTURES_DIR) + "/analysis/" + std::string(fileName);
-  std::istringstream lines(ReadFileText(path));
+std::vector<TestCase> ReadCaseFile(std::string_view path) {
+  std::istringstream lines(ReadFileText(std::string(TARNWICK_FIXTURES_DIR) + "/" + std::string(path)));
   std::vector<TestCase> cases;
   int blockLines = -1;  // the lines of the open block value, -1 when none is open
   int lineNumber = 0;
   for (std::string line; std::getline(lines, line);) {
-    const std::string where = std::string(fileName) + ":" + std::to_string(++lineNumber);
+    const std::string where = std::string(path) + ":" + std::to_string(++lineNumber);
     const size_t colon = line.find(':');
     if (line.empty() || line.starts_with('#')) continue;
     if (line.starts_with("== ")) {
@@ -68,11 +66,11 @@ std::vector<TestCase> ReadCaseFile(std::string_view fileName) {
       blockLines = -1;
     } else if (line.starts_with('|') && blockLines >= 0) {
       std::string& value = cases.back().Fields.back().second;
-      value += (blockLines++ > 0 ? "\n" : "") + Unescaped(line.substr(std::min<size_t>(2, line.size())), where);
+      value += (blockLines++ > 0 ? "\n" : "") + Unescape(line.substr(std::min<size_t>(2, line.size())));
     } else if (!cases.empty() && colon != line.npos && IsKey(line.substr(0, colon)) &&
                (colon + 1 == line.size() || line[colon + 1] == ' ')) {
       const std::string value = line.substr(std::min(colon + 2, line.size()));
-      cases.back().Fields.push_back({line.substr(0, colon), Unescaped(value, where)});
+      cases.back().Fields.push_back({line.substr(0, colon), Unescape(value)});
       blockLines = colon + 1 == line.size() ? 0 : -1;
     } else {
       ADD_FAILURE() << where << ": not a case line: " << line;
