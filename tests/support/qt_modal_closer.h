@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -17,13 +17,11 @@ namespace tarnwick::testing {
 /// it. Fails the test instead of hanging when no modal widget shows within `timeoutMs`.
 inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 5000) {
   auto* timer = new QTimer;
-  auto elapsed = std::make_shared<QElapsedTimer>();
-  elapsed->start();
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, elapsed, act, timeoutMs] {
+  QObject::connect(timer, &QTimer::timeout, [timer, act, timeoutMs, deadline = QDeadlineTimer(timeoutMs)] {
     QWidget* modal = QApplication::activeModalWidget();
     const bool shown = modal != nullptr && modal->isVisible();
-    if (!shown && elapsed->elapsed() <= timeoutMs) return;
+    if (!shown && !deadline.hasExpired()) return;
     timer->stop();
     timer->deleteLater();
     if (shown) act(modal);
@@ -34,11 +32,8 @@ inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 50
 
 /// Spins the event loop until `done` is true or `timeoutMs` passes; gives `done()`.
 inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  while (!done() && elapsed.elapsed() < timeoutMs) {
+  for (QDeadlineTimer deadline(timeoutMs); !done() && !deadline.hasExpired();)
     QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
   return done();
 }
 
