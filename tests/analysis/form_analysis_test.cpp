@@ -7,14 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "support/case_file.h"
-#include "support/temp_folder.h"
 #include "support/tree_text.h"
 #include "support/workspace_test.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::Crlf;
 using testing::ObjectTreeText;
 using testing::ReplaceAll;
 
@@ -65,22 +63,7 @@ TEST(ParseObject, NestingBeyondTheLimitBecomesPropertyLines) {
   // The objects below the limit keep their lines, "end" lines included, on the deepest node.
   EXPECT_EQ(deepest->Data->Properties.size(), 2 * (nested - kMaxObjectDepth + 1));
   EXPECT_EQ(deepest->Data->Properties.front(), "object P: TPanel");
-  ASSERT_EQ(tree.front()->Children.size(), 2u);
   EXPECT_EQ(tree.front()->Children.back()->Label, " Tail:  TLabel");
-  EXPECT_EQ(CountNodes(tree), kMaxObjectDepth + 1);
-}
-
-TEST(FillObjectTypeList, RootsUncheckedOtherTypesOnceIgnoringCase) {
-  ObjectForest tree;
-  ASSERT_TRUE(ParseFormText(Crlf({"object A: TMyForm", "  object B: TButton", "  end",
-                                  "  object C: TButton [2]", "  end", "end"}), tree));
-  ASSERT_TRUE(ParseFormText(Crlf({"object D: TMyForm", "  object E: tbutton", "  end",
-                                  "  object TPanel", "  end", "end"}), tree));
-  ObjectFilter filter;
-  FillObjectTypeList(tree, filter);
-  EXPECT_EQ(filter.ShowList,
-            (std::vector<std::string>{"TButton", "TButton [2]", "TMyForm", "TMyForm", "TPanel"}));
-  EXPECT_TRUE(filter.SuppressList.empty());
 }
 
 // A project folder with its units' form files, and the workspace that analyses them.

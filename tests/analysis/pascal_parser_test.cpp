@@ -49,39 +49,29 @@ TEST(TParserTokenTest, TokensOfEachKind) {
   }
 }
 
-TEST(TParserTokenTest, WhitespaceBeforeTheLastToken) {
-  TParser parser("a\r\n\t b");
-  Token token;
-  parser.NextToken(token);
-  EXPECT_EQ(parser.Whitespace(), "");
-  parser.NextToken(token);
-  EXPECT_EQ(parser.Whitespace(), "\r\n\t ");
-  // Skipped comments leave only the whitespace after the last of them.
-  TParser comments("a {c} (* d *) // e\r\n b");
-  comments.NextToken(token);
-  comments.NextToken(token);
-  EXPECT_EQ(token.Text, "b");
-  EXPECT_EQ(comments.Whitespace(), "\r\n ");
-}
-
-TEST(TParserTokenTest, RawTokensRebuildTheText) {
+// The whitespace before each token and the token's text give back the scanned text, for raw
+// tokens and for tokens that keep comments, as the source listing reads them.
+TEST(TParserTokenTest, WhitespaceAndTokensRebuildTheText) {
   const std::string text = "uses A in 'a.pas' {F}; (* c *)\r\n// d\n\xE9x 12 '' \r";
-  for (bool cr : {true, false}) {
+  for (bool raw : {true, false}) {
     TParser parser(text);
-    parser.SetCrIsWhitespace(cr);
+    parser.SetCrIsWhitespace(false);
+    parser.SetSkipComments(false);
     std::string rebuilt;
     Token token;
     do {
-      parser.ReadToken(token);
-      rebuilt += std::string(parser.Whitespace()) + token.Text;
+      raw ? parser.ReadToken(token) : parser.NextToken(token);
+      const bool quoted = token.Kind == TokenKind::String;
+      rebuilt += std::string(parser.Whitespace()) + (quoted ? "'" + token.Text + "'" : token.Text);
     } while (!token.IsEnd());
-    EXPECT_EQ(rebuilt, text);
+    EXPECT_EQ(rebuilt, text) << (raw ? "raw" : "tokens");
   }
   TParser parser("'a'{b}");
   EXPECT_EQ(Tokens(parser, true), (Words{"Quote:'", "Ident:a", "Quote:'", "Sym:{", "Ident:b", "Sym:}"}));
 }
 
-TEST(TParserLineTest, ReadLineEndsAtCarriageReturnOnlyAndRestOfLineLeavesTheLineEnd) {
+// The lines of a text form: only a carriage return ends one.
+TEST(TParserLineTest, ReadLineEndsAtCarriageReturnOnly) {
   TParser parser("ab\ncd\r\nef\rgh");
   std::string line;
   for (const char* expected : {"ab\ncd", "ef", "gh", ""}) {
@@ -89,34 +79,6 @@ TEST(TParserLineTest, ReadLineEndsAtCarriageReturnOnlyAndRestOfLineLeavesTheLine
     EXPECT_EQ(line, expected);
   }
   EXPECT_TRUE(parser.AtEnd());
-  TParser rest("ab\ncd\r\n");
-  rest.ReadRestOfLine(line);
-  EXPECT_EQ(line, "ab");
-  EXPECT_EQ(rest.PeekChar(), '\n');
-  rest.SetPosition(3);
-  rest.ReadRestOfLine(line);
-  EXPECT_EQ(line, "cd");
-  EXPECT_EQ(rest.PeekChar(), '\r');
-}
-
-TEST(TParserPositionTest, PeekAtEndRewindAndByteOrderMark) {
-  TParser parser("ab cd");
-  const Words all = Tokens(parser);
-  EXPECT_TRUE(parser.AtEnd());
-  EXPECT_EQ(parser.PeekChar(), '\0');
-  EXPECT_EQ(parser.Position(), 5u);
-  parser.SetPosition(0);
-  EXPECT_EQ(Tokens(parser), all);
-  parser.SetPosition(3);
-  EXPECT_EQ(Tokens(parser), Words{"Ident:cd"});
-  parser.SetPosition(99);
-  EXPECT_TRUE(parser.AtEnd());
-  EXPECT_EQ(Tokens(parser), Words{});
-
-  TParser marked("\xEF\xBB\xBFprogram P;");
-  EXPECT_EQ(marked.Text(), "program P;");
-  marked.SetPosition(0);
-  EXPECT_EQ(marked.PeekChar(), 'p');
 }
 
 // The entries of every uses clause of the text as "Unit section", read as the dependency
