@@ -20,21 +20,20 @@ namespace {
 struct Kinds {
   std::set<ValueKind> Types;
   bool Ordered = false;
-};
 
-void CollectValueKinds(const FormValue& value, Kinds& kinds) {
-  kinds.Types.insert(value.Kind);
-  for (const FormValue& element : value.Values) CollectValueKinds(element, kinds);
-  for (const CollectionItem& item : value.Items) {
-    kinds.Ordered = kinds.Ordered || item.Order.has_value();
-    for (const FormProperty& property : item.Properties) CollectValueKinds(property.Value, kinds);
+  void Add(const FormValue& value) {
+    Types.insert(value.Kind);
+    for (const FormValue& element : value.Values) Add(element);
+    for (const CollectionItem& item : value.Items) {
+      Ordered = Ordered || item.Order.has_value();
+      for (const FormProperty& property : item.Properties) Add(property.Value);
+    }
   }
-}
-
-void CollectObjectKinds(const FormObject& object, Kinds& kinds) {
-  for (const FormProperty& property : object.Properties) CollectValueKinds(property.Value, kinds);
-  for (const FormObject& child : object.Children) CollectObjectKinds(child, kinds);
-}
+  void Add(const FormObject& object) {
+    for (const FormProperty& property : object.Properties) Add(property.Value);
+    for (const FormObject& child : object.Children) Add(child);
+  }
+};
 
 // Builds every form of a generated plan and checks that each converts to its text.
 Kinds GeneratedFormKinds(bool portable) {
@@ -48,7 +47,7 @@ Kinds GeneratedFormKinds(bool portable) {
     const FormConversion conversion = ConvertFormFile(WriteBinaryFormFile(form));
     EXPECT_TRUE(conversion.Ok) << plan.Units[i].Name << ": " << conversion.Error;
     EXPECT_EQ(conversion.Text, WriteFormText(form, false)) << plan.Units[i].Name;
-    CollectObjectKinds(form, kinds);
+    kinds.Add(form);
   }
   return kinds;
 }
