@@ -29,16 +29,6 @@ Words Tokens(std::string text, bool crIsWhitespace = true, bool skipComments = t
   return Tokens(parser);
 }
 
-TEST(CharClassTest, BoundariesOfEachClass) {
-  // Each byte is checked against its neighbours' classes: L letter, D digit, S symbol, Q quote,
-  // U underscore, C carriage return, O other.
-  const std::string bytes = " !&'(/09:@AZ[^_`az{~\x7F\r\n\xE9";
-  const std::string classes = "OSSQSSDDSSLLSSUOLLSSOCOO";
-  ASSERT_EQ(bytes.size(), classes.size());
-  for (size_t i = 0; i < bytes.size(); ++i)
-    EXPECT_EQ(std::string("LDSQUCO")[static_cast<int>(CharClassOf(bytes[i]))], classes[i]) << "byte " << i;
-}
-
 TEST(TParserTokenTest, TokensOfEachKind) {
   for (const testing::TestCase& c : testing::ReadCaseFile("analysis/tokens.cases")) {
     SCOPED_TRACE(c.Name);
@@ -81,20 +71,12 @@ TEST(TParserLineTest, ReadLineEndsAtCarriageReturnOnly) {
   EXPECT_TRUE(parser.AtEnd());
 }
 
-// The entries of every uses clause of the text as "Unit section", read as the dependency
-// analysis reads a unit.
+// The entries of every uses clause of the text as "Unit section".
 Words UsesEntries(TParser& parser) {
   Words entries;
-  Token token;
-  UsesEntry entry;
-  parser.NextToken(token);
-  while (parser.FindUses(token)) {
-    for (bool ended = false; !ended;) {
-      ended = parser.ReadUsesEntry(entry);
-      entries.push_back(entry.UnitName + (entry.Section == UsesSection::Implementation ? " impl" : " intf"));
-    }
-    parser.NextToken(token);
-  }
+  parser.ForEachUsesEntry([&](const UsesEntry& entry) {
+    entries.push_back(entry.UnitName + (entry.Section == UsesSection::Implementation ? " impl" : " intf"));
+  });
   return entries;
 }
 
