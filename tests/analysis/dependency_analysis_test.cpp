@@ -1,14 +1,16 @@
 #include "analysis/dependency_analysis.h"
 
+#include <functional>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "support/case_file.h"
 #include "platform/text_util.h"
+#include "support/case_file.h"
 #include "support/tree_text.h"
 #include "support/workspace_test.h"
 
@@ -49,14 +51,14 @@ TEST_F(DependencyAnalysisTest, TreesOfTheCaseFile) {
     Model().AddUnit({"Project1.dpr", "", ""});
     if (c.Has("project")) folder_.Write(folder + "Project1.dpr", c.Value("project"));
     for (const std::string& unit : c.Values("unit")) {
-      const size_t formEnd = unit.find(' ', unit.find(' ') + 1);
-      const std::string pathAndName = unit.substr(0, unit.find(' '));
-      const std::string form = unit.substr(pathAndName.size() + 1, formEnd - pathAndName.size() - 1);
+      std::istringstream words(unit);
+      std::string pathAndName, form, source;
+      words >> pathAndName >> form;
       const std::string path = pathAndName.substr(0, pathAndName.rfind('\\') + 1);
       const std::string name = pathAndName.substr(path.size());
       Model().AddUnit({name, form == "-" ? "" : form, path});
       const std::string file = folder + ReplaceAll(path, "\\", "/") + name + ".pas";
-      if (formEnd != std::string::npos) folder_.Write(file, unit.substr(formEnd + 1));
+      if (std::getline(words >> std::ws, source, '\0')) folder_.Write(file, source);
     }
     Names shown;
     for (const std::string& text : c.Values("shown")) shown.push_back(ReplaceAll(text, "{FOLDER}", Model().ProjectFolder));
@@ -73,23 +75,6 @@ TEST_F(DependencyAnalysisTest, TreesOfTheCaseFile) {
       }
     }
   }
-}
-
-TEST_F(DependencyAnalysisTest, CompactTreeGrowsWithTheUsesEntriesNotWithThePaths) {
-  // Each unit uses every later one: the full tree doubles with every unit, the compact one holds
-  // one node per uses entry and the root.
-  const int count = 24;
-  size_t entries = 0;
-  for (int i = 0; i < count; ++i) {
-    std::string source = "unit U" + std::to_string(i) + "; interface uses SysUtils";
-    for (int j = i + 1; j < count; ++j, ++entries) source += ", U" + std::to_string(j);
-    Model().AddUnit({"U" + std::to_string(i), "", ""});
-    folder_.Write("U" + std::to_string(i) + ".pas", source + "; end.");
-    ++entries;
-  }
-  Analyze("U0", {.Compact = true});
-  EXPECT_EQ(CountNodes(Model().DependencyTree), entries + 1);
-  EXPECT_TRUE(prompter_.Messages().empty());
 }
 
 TEST(SortDependencyTreeTest, EveryLevelByNameKeepingTheOrderOfEqualLabels) {
@@ -146,18 +131,16 @@ DependencyForest CompactOf(const DependencyForest& full, const ProjectModel& mod
   for (const UnitEntry& unit : model.Units())
     unitLabels.insert(ToLowerAscii(unit.FormName.empty() ? unit.UnitName : unit.FormName));
   DependencyForest compact;
-  std::vector<std::pair<const DependencyNode*, DependencyNode*>> pending;
-  for (auto it = full.rbegin(); it != full.rend(); ++it) pending.push_back({it->get(), nullptr});
-  while (!pending.empty()) {
-    auto [node, parent] = pending.back();
-    pending.pop_back();
-    const std::string key = ToLowerAscii(node->Label);
-    const bool again = unitLabels.contains(key) && !seen.insert(key).second;
-    const std::string label = again ? node->Label + " (see above)" : node->Label;
-    DependencyNode* copy = parent ? parent->AddChild(label) : AddRoot(compact, label);
-    if (again) continue;
-    for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it) pending.push_back({it->get(), copy});
-  }
+  std::function<void(const DependencyForest&, DependencyNode*)> add = [&](const auto& nodes, auto* parent) {
+    for (const auto& node : nodes) {
+      const std::string key = ToLowerAscii(node->Label);
+      const bool again = unitLabels.contains(key) && !seen.insert(key).second;
+      const std::string label = node->Label + (again ? " (see above)" : "");
+      DependencyNode* copy = parent ? parent->AddChild(label) : AddRoot(compact, label);
+      if (!again) add(node->Children, copy);
+    }
+  };
+  add(full, nullptr);
   SortDependencyTree(compact);
   return compact;
 }

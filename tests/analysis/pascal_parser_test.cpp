@@ -60,17 +60,6 @@ TEST(TParserTokenTest, WhitespaceAndTokensRebuildTheText) {
   EXPECT_EQ(Tokens(parser, true), (Words{"Quote:'", "Ident:a", "Quote:'", "Sym:{", "Ident:b", "Sym:}"}));
 }
 
-// The lines of a text form: only a carriage return ends one.
-TEST(TParserLineTest, ReadLineEndsAtCarriageReturnOnly) {
-  TParser parser("ab\ncd\r\nef\rgh");
-  std::string line;
-  for (const char* expected : {"ab\ncd", "ef", "gh", ""}) {
-    parser.ReadLine(line);
-    EXPECT_EQ(line, expected);
-  }
-  EXPECT_TRUE(parser.AtEnd());
-}
-
 // The entries of every uses clause of the text as "Unit section".
 Words UsesEntries(TParser& parser) {
   Words entries;
