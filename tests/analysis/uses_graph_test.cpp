@@ -68,7 +68,6 @@ TEST(BuildUsesGraphTest, EdgesKnowTheirSectionAndOutsideUnitsStandApart) {
   folder.Write("Sub/Helper.pas", "unit Helper; interface implementation uses Classes, Main; end.");
   const UsesGraph graph = BuildUsesGraph(model);
 
-  // List order: Gone, Helper, Main, Project1.dpr.
   EXPECT_EQ(graph.Units, (Names{"Gone", "Helper", "Main", "Project1.dpr"}));
   EXPECT_EQ(graph.OutsideUnits, (Names{"Classes", "SysUtils", "Forms"}));
   Names edges;
