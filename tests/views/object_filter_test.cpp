@@ -7,6 +7,7 @@
 
 #include "analysis/form_analysis.h"
 #include "analysis/project_model.h"
+#include "support/case_file.h"
 #include "support/temp_folder.h"
 #include "support/tree_text.h"
 
@@ -38,11 +39,10 @@ class ObjectFilterTest : public ::testing::Test {
   ObjectFilter filter_;
 };
 
+// The captions and the property memo are checked where the page shows them.
 TEST_F(ObjectFilterTest, DefaultsKeepEveryObjectAndDropPictureData) {
   const std::string fullBefore = ObjectTreeText(model_.ObjectTree);
   EXPECT_EQ(Filtered(), kFullOutline);
-  EXPECT_EQ(filter_.Caption, "Filtered Objects");
-  EXPECT_EQ(filter_.PropertyMemo, Lines{"Caption = 'Main'"});
   const ObjectNode& image = *filter_.FilteredTree.front()->Children[3];
   EXPECT_EQ(image.Data->Properties, (Lines{"Left = 8", "Stretch = True"}));
   EXPECT_EQ(ObjectTreeText(model_.ObjectTree), fullBefore) << "the full tree keeps its lines";
@@ -50,36 +50,15 @@ TEST_F(ObjectFilterTest, DefaultsKeepEveryObjectAndDropPictureData) {
   filter_.Options.SetExcludeProperties(false);
   ShowFilteredObjects(model_, filter_);
   EXPECT_EQ(ObjectTreeText(filter_.FilteredTree), fullBefore);
-  ShowAllObjects(filter_);
-  EXPECT_EQ(filter_.Caption, "All Objects");
-  EXPECT_EQ(filter_.CurObjectTreeView, CurrentTree::All);
 }
 
 TEST_F(ObjectFilterTest, ShownTypesKeepTheirAncestorsAndChildrenOrDescendantsAsTheOptionsSay) {
-  const struct {
-    const char* Name;
-    bool Child;
-    bool Descendants;
-    Lines Shown;
-    const char* Expected;
-  } cases[] = {
-      {"suppressed button stays as an ancestor", false, false,
-       {"TMainForm", "TPanel", "TLabel", "TImage", "TListBox", "TOther"},
-       "MainForm[Panel1[Label1], Button2[Label2], Image1, ListBox1], TOther"},
-      {"the form alone", false, false, {"TMainForm"}, "MainForm"},
-      {"with its children", true, false, {"TMainForm"}, "MainForm[Panel1, Button1, Button2, Image1, ListBox1]"},
-      {"with all descendants", false, true, {"TMainForm"},
-       "MainForm[Panel1[Label1], Button1, Button2[Label2], Image1, ListBox1]"},
-      {"types without case, a label without colon by its whole text", false, false, {"tlabel", "TOTHER"},
-       "MainForm[Panel1[Label1], Button2[Label2]], TOther"},
-      {"nothing shown", true, false, {}, ""},
-  };
-  for (const auto& c : cases) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("views/object_types.cases")) {
     SCOPED_TRACE(c.Name);
-    filter_.Options.SetShowChild(c.Child);
-    filter_.Options.SetShowAllDescendants(c.Descendants);
-    filter_.ShowList = c.Shown;
-    EXPECT_EQ(Filtered(), c.Expected);
+    filter_.Options.SetShowChild(c.Value("options") == "child");
+    filter_.Options.SetShowAllDescendants(c.Value("options") == "descendants");
+    filter_.ShowList = c.Values("show");
+    EXPECT_EQ(Filtered(), c.Value("tree"));
   }
   EXPECT_TRUE(filter_.PropertyMemo.empty()) << "no root, no properties";
 }
@@ -99,28 +78,6 @@ TEST(ApplyPropertyExclusions, RemovesRunsUpToTheNextLineWithEquals) {
   EXPECT_EQ(tree.back()->Data->Properties, Lines{"A = 1"});
 }
 
-TEST_F(ObjectFilterTest, TypeListMovesKeepBothListsSorted) {
-  ASSERT_EQ(filter_.ShowList,
-            (Lines{"TButton", "TImage", "TLabel", "TListBox", "TMainForm", "TOther", "TPanel"}));
-  EXPECT_EQ(filter_.ExcludeBtnClick({4, 1, 99}), 1);
-  EXPECT_EQ(filter_.ShowList, (Lines{"TButton", "TLabel", "TListBox", "TOther", "TPanel"}));
-  EXPECT_EQ(filter_.SuppressList, (Lines{"TImage", "TMainForm"}));
-  EXPECT_EQ(filter_.ExcludeBtnClick({4}), 3);  // the last row went, so the new last is selected
-  EXPECT_EQ(filter_.IncludeBtnClick({}), 0);
-  EXPECT_EQ(filter_.IncludeBtnClick({2, 0}), 0);
-  EXPECT_EQ(filter_.ShowList, (Lines{"TButton", "TImage", "TLabel", "TListBox", "TOther", "TPanel"}));
-  EXPECT_EQ(filter_.IncludeBtnClick({0}), -1);
-
-  filter_.ExAllBtnClick();
-  EXPECT_TRUE(filter_.ShowList.empty());
-  TypeListButtons buttons = filter_.SetButtons();
-  EXPECT_TRUE(buttons.Include && buttons.IncludeAll && !buttons.Exclude && !buttons.ExcludeAll);
-  filter_.IncAllBtnClick();
-  EXPECT_EQ(filter_.ShowList.size(), 7u);
-  buttons = filter_.SetButtons();
-  EXPECT_TRUE(!buttons.Include && !buttons.IncludeAll && buttons.Exclude && buttons.ExcludeAll);
-}
-
 TEST_F(ObjectFilterTest, ReplacedShowListMovesTheOthersAsideAndResetKeepsTheOptions) {
   filter_.ExcludeBtnClick({6});  // TPanel
   filter_.ReplaceObjectShowList({"tpanel", "TLabel", "TPANEL"});
@@ -128,14 +85,8 @@ TEST_F(ObjectFilterTest, ReplacedShowListMovesTheOthersAsideAndResetKeepsTheOpti
   EXPECT_EQ(filter_.SuppressList, (Lines{"TButton", "TImage", "TListBox", "TMainForm", "TOther"}));
 
   ShowFilteredObjects(model_, filter_);
-  CurObjectTreeViewChange(filter_, model_.ObjectTree.front()->Children[4].get());
-  EXPECT_EQ(filter_.PropertyMemo.size(), 5u);
-  CurObjectTreeViewChange(filter_, nullptr);
-  EXPECT_TRUE(filter_.PropertyMemo.empty());
-  CurObjectTreeViewChange(filter_, model_.ObjectTree.front().get());
   filter_.ResetObjectViews();
-  EXPECT_TRUE(filter_.FilteredTree.empty() && filter_.PropertyMemo.empty());
-  EXPECT_TRUE(filter_.ShowList.empty() && filter_.SuppressList.empty());
+  EXPECT_TRUE(filter_.FilteredTree.empty() && filter_.ShowList.empty() && filter_.SuppressList.empty());
   EXPECT_EQ(filter_.Options.Exclusions().Types().size(), 2u);
 }
 

@@ -81,8 +81,6 @@ TEST(DependencyFilterFormTest, ButtonsMoveTheSelectedNamesAndEndWithTheirResults
     WhenModalShows([button](QWidget* dialog) { Click(dialog, button); });
     EXPECT_EQ(form.Run(), result) << button;
   }
-  WhenModalShows([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-  EXPECT_EQ(form.Run(), QDialog::Rejected);
 }
 
 class ObjectFilterFormTest : public ::testing::Test {
@@ -115,19 +113,17 @@ class ObjectFilterFormTest : public ::testing::Test {
   ObjectFilter filter_;
 };
 
-TEST_F(ObjectFilterFormTest, ShowBoxesExcludeEachOther) {
+// The boxes' rule is the options' own; here each box reaches the options and the rule the boxes.
+TEST_F(ObjectFilterFormTest, CheckBoxesSetTheOptionsAndShowTheirRule) {
   auto form = MakeForm();
   EXPECT_EQ(Checked(form.get()), "001");
   const std::pair<const char*, std::string> clicks[] = {
-      {"ShowAllDescendantsCheckBox", "011"}, {"ShowChildCheckBox", "101"}, {"ShowAllDescendantsCheckBox", "011"},
-      {"ShowAllDescendantsCheckBox", "001"}, {"PropertyExcludeCheckBox", "000"}, {"ShowChildCheckBox", "100"}};
+      {"ShowAllDescendantsCheckBox", "011"}, {"ShowChildCheckBox", "101"}, {"PropertyExcludeCheckBox", "100"}};
   for (const auto& [box, states] : clicks) {
     QTest::mouseClick(Child<QCheckBox>(form.get(), box), Qt::LeftButton);
     EXPECT_EQ(Checked(form.get()), states) << box;
   }
-  EXPECT_TRUE(filter_.Options.ShowChild());
   EXPECT_FALSE(filter_.Options.ExcludeProperties());
-  EXPECT_EQ(Child<QCheckBox>(form.get(), "ShowChildCheckBox")->toolTip(), "Print all child objects");
 }
 
 TEST_F(ObjectFilterFormTest, TypeListsMoveByButtonsAndDoubleClicksAndEndWithTheirResults) {
@@ -135,7 +131,6 @@ TEST_F(ObjectFilterFormTest, TypeListsMoveByButtonsAndDoubleClicksAndEndWithThei
   auto form = MakeForm();
   EXPECT_EQ(form->windowTitle(), "Objects Filter");
   WhenModalShows([](QWidget* dialog) {
-    EXPECT_EQ(Enabled(dialog), (Names{"ExcludeBtn", "ExAllBtn"}));
     Select(dialog, "ShowList", {3, 0});
     Click(dialog, "ExcludeBtn");
     EXPECT_EQ(Items(dialog, "ShowList"), (Names{"*TForm", "TLabel"}));
@@ -159,14 +154,12 @@ TEST_F(ObjectFilterFormTest, TypeListsMoveByButtonsAndDoubleClicksAndEndWithThei
   EXPECT_EQ(form->Run(), kShowAllResult);
 }
 
-// The messages of every check are the checking function's own tests; here the dialog stays open
-// on a failed check with the input unchanged.
+// The checks and the question are the core's own tests; here the exclusion dialog stays open on a
+// failed check with the input unchanged, and each button reaches the list or the settings.
 TEST_F(ObjectFilterFormTest, AddDeleteAndSaveEditTheExclusionsThatTheNextStartReads) {
   auto form = MakeForm();
-  EXPECT_EQ(Exclusions(form.get()), (Names{"TImage", "  Picture .Data", "TSpeedButton", "  Glyph .Data"}));
-  WhenModalShows([this](QWidget* dialog) {
+  WhenModalShows([](QWidget* dialog) {
     WhenModalShows([](QWidget* exclude) {
-      EXPECT_EQ(Child<QLineEdit>(exclude, "ObjectTypeEdit")->text(), "") << "emptied for every Add";
       Child<QLineEdit>(exclude, "ObjectTypeEdit")->setText("timage");
       Child<QLineEdit>(exclude, "PropertyEdit")->setText("Font.Style.Bold");
       Click(exclude, "OkButton");
@@ -176,21 +169,14 @@ TEST_F(ObjectFilterFormTest, AddDeleteAndSaveEditTheExclusionsThatTheNextStartRe
       Click(exclude, "OkButton");
     });
     Click(dialog, "AddExcludeButton");
-    EXPECT_EQ(Exclusions(dialog),
-              (Names{"TImage", "  Font .Name", "  Picture .Data", "TSpeedButton", "  Glyph .Data"}));
-    auto* tree = Child<QTreeWidget>(dialog, "PropertyExcludeTreeView");
-    tree->topLevelItem(1)->setSelected(true);
-    prompter_.QueueAnswer(MessageAnswer::Cancel);
+    Child<QTreeWidget>(dialog, "PropertyExcludeTreeView")->topLevelItem(1)->setSelected(true);
     Click(dialog, "Button3");
-    EXPECT_EQ(Exclusions(dialog).size(), 5u);
-    Click(dialog, "Button3");
-    EXPECT_EQ(Exclusions(dialog), (Names{"TImage", "  Font .Name", "  Picture .Data"}));
     Click(dialog, "Button4");
     Click(dialog, "CancelBtn");
   });
   EXPECT_EQ(form->Run(), QDialog::Rejected);
   EXPECT_EQ(prompter_.Shown(), (Names{"error: Property Name \"Style.Bold\" is not a valid pascal identifier.",
-                                      "confirmation: Delete TSpeedButton?", "confirmation: Delete TSpeedButton?"}));
+                                      "confirmation: Delete TSpeedButton?"}));
 
   SettingsStore restarted(store_.FilePath());
   ASSERT_TRUE(restarted.Load());
