@@ -68,7 +68,6 @@ TEST_F(ProcessCaptureTest, FileNamesFollowUnitViewAndFormatAndTheSameNamesInOthe
   model_.Images[2].Status = "Disk";
   EXPECT_EQ(File("MainForm", "details", true), 2u);
   EXPECT_EQ(FileNames(), (Names{"Vcl.Edit.bmp New", "Main.jpg New", "Main_Details.bmp New"}));
-  EXPECT_EQ(model_.Images[2].ViewName, "Details");
   EXPECT_EQ(model_.Images[2].Image->Kind, Picture::Format::Bitmap);
 }
 
@@ -79,9 +78,7 @@ TEST_F(ProcessCaptureTest, PreselectsTheSelectedEntryWhenItsFormIsOffered) {
   EXPECT_EQ(chosen.FormIndex, 1u);
   EXPECT_EQ(chosen.ViewName, "Grid");
   model_.Images[0].FormName = "GoneForm";
-  chosen = PreselectImageName(model_);
-  EXPECT_EQ(chosen.FormIndex, 0u);
-  EXPECT_FALSE(chosen.ViewName) << "the edit keeps its text";
+  EXPECT_FALSE(PreselectImageName(model_).ViewName) << "the edit keeps its text";
 }
 
 TEST_F(ProcessCaptureTest, RunsFrontNameFileShowEnableInThatOrderUnlessCancelledOrFormless) {
@@ -95,7 +92,6 @@ TEST_F(ProcessCaptureTest, RunsFrontNameFileShowEnableInThatOrderUnlessCancelled
   frontEnd_.Calls.clear();
   EXPECT_EQ(ProcessCapture(model_, Pixels(1, 1), {}, frontEnd_), std::nullopt);
   EXPECT_EQ(frontEnd_.Calls, Names{}) << "nothing comes forward";
-  EXPECT_EQ(model_.Images.size(), 1u);
 }
 
 }  // namespace

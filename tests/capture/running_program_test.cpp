@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "capture/fake_program_runner.h"
+#include "support/case_file.h"
 #include "support/recording_prompter.h"
 
 namespace tarnwick {
@@ -37,36 +40,20 @@ TEST(RunningProgram, AFailedRunSaysWhyAndKeepsTheProgramBefore) {
 }
 
 TEST(RunningProgram, ClosingAsksOnlyWhenAWindowIsFoundAndNeverForces) {
-  struct Case {
-    ProgramWindow Window;
-    MessageAnswer Answer;
-    Names Shown;
-    Names Calls;
-  };
-  const std::string question = "confirmation: Close the program \r\n\r\napp -x\" ?";
-  const Case cases[] = {
-      {ProgramWindow::None, MessageAnswer::Ok, {}, {"forget"}},
-      {ProgramWindow::Enabled, MessageAnswer::Ok, {question}, {"close", "forget"}},
-      {ProgramWindow::Enabled, MessageAnswer::Cancel, {question}, {"forget"}},
-      {ProgramWindow::Modal,
-       MessageAnswer::Ok,
-       {question, "information: The program can not be closed.\rIt is in a modal state, probably waiting for a user "
-                  "action"},
-       {"forget"}},
-      {ProgramWindow::Unavailable,
-       MessageAnswer::Ok,
-       {"information: The program \"app -x\" is still running.\r\rClosing it from here needs an X11 desktop."},
-       {"forget"}},
-  };
-  for (const Case& c : cases) {
+  const std::map<std::string, ProgramWindow> windows = {{"none", ProgramWindow::None},
+                                                        {"enabled", ProgramWindow::Enabled},
+                                                        {"modal", ProgramWindow::Modal},
+                                                        {"unavailable", ProgramWindow::Unavailable}};
+  for (const testing::TestCase& c : testing::ReadCaseFile("capture/close_program.cases")) {
+    SCOPED_TRACE(c.Name);
     RunningProgram program{"app -x"};
     FakeProgramRunner runner;
-    runner.Window = c.Window;
+    runner.Window = windows.at(c.Value("window"));
     RecordingPrompter prompter;
-    prompter.QueueAnswer(c.Answer);
+    prompter.QueueAnswer(c.Value("answer") == "cancel" ? MessageAnswer::Cancel : MessageAnswer::Ok);
     CloseRunningProgram(program, runner, prompter);
-    EXPECT_EQ(prompter.Shown(), c.Shown) << static_cast<int>(c.Window);
-    EXPECT_EQ(runner.Calls, c.Calls) << static_cast<int>(c.Window);
+    EXPECT_EQ(prompter.Shown(), c.Values("shown"));
+    EXPECT_EQ(runner.Calls, c.Values("calls"));
     EXPECT_TRUE(program.CommandLine.empty());
   }
   RunningProgram none;

@@ -36,7 +36,7 @@ class ImageNameFormTest : public ::testing::Test {
   const std::vector<std::string> forms_ = {"MainForm", "EditForm", "AboutBox"};
 };
 
-TEST_F(ImageNameFormTest, EnterAcceptsWhereverTheFocusIsEscapeCancelsAndAnInvalidViewKeepsItOpen) {
+TEST_F(ImageNameFormTest, EnterAcceptsWhereverTheFocusIsAndAnInvalidViewKeepsItOpen) {
   EXPECT_EQ(form_.windowTitle(), "Image unit name");
   const std::string enter = Answer([](QWidget* dialog) {
     auto* cancel = Child<QPushButton>(dialog, "Button2");
@@ -44,8 +44,6 @@ TEST_F(ImageNameFormTest, EnterAcceptsWhereverTheFocusIsEscapeCancelsAndAnInvali
     QTest::keyClick(cancel, Qt::Key_Return);
   }, {1, "Grid"});
   EXPECT_EQ(enter, "EditForm/Grid") << "Enter on the focused Cancel button still means OK";
-  EXPECT_EQ(Answer([](QWidget* dialog) { QTest::keyClick(Child<QLineEdit>(dialog, "ViewNameEdit"), Qt::Key_Escape); }),
-            "cancelled");
 
   const std::string corrected = Answer([this](QWidget* dialog) {
     auto* edit = Child<QLineEdit>(dialog, "ViewNameEdit");
