@@ -16,8 +16,6 @@ using testing::RecordingPrompter;
 using testing::TempFolder;
 using Names = std::vector<std::string>;
 
-constexpr const char* kDefaultList = "TImage: Picture .Data; TSpeedButton: Glyph .Data";
-
 // The exclusion list as "Type: Prop, Prop; Type: ...".
 std::string ListText(const PropertyExclusionList& list) {
   std::string out;
@@ -57,27 +55,15 @@ TEST(PropertyExclusionList, DeletingAsksFirstAndCancelOrNoNodeKeepsTheList) {
   EXPECT_EQ(ListText(list), "TImage: Picture .Data; TSpeedButton:");
 }
 
-// Each case is a settings file under tests/fixtures/views/filter_settings/; a comment there says why.
 TEST(LoadObjectFilterSettings, ReadsSwitchesAndListOrLeavesThemAsTheyAre) {
-  const struct {
-    const char* File;
-    const char* Switches;
-    const char* List;
-  } cases[] = {
-      {"other_program", "001", kDefaultList},
-      {"key_without_values", "101", kDefaultList},
-      {"both_show_boxes", "010", kDefaultList},
-      {"stored_list", "101", "TEmpty:; TGap: Second; TListBox: Font .Color, Items .Strings"},
-      {"empty_list", "101", ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.File);
-    SettingsStore store(std::string(TARNWICK_FIXTURES_DIR "/views/filter_settings/") + c.File + ".reg");
-    ASSERT_TRUE(store.Load());
+  for (const testing::TestCase& c : testing::ReadCaseFile("views/filter_settings.cases")) {
+    SCOPED_TRACE(c.Name);
+    SettingsStore store("settings.reg");
+    store.FromText(c.Value("settings"));
     ObjectFilterOptions options;
     LoadObjectFilterSettings(store, options);
-    EXPECT_EQ(Switches(options), c.Switches);
-    EXPECT_EQ(ListText(options.Exclusions()), c.List);
+    EXPECT_EQ(Switches(options), c.Value("switches"));
+    EXPECT_EQ(ListText(options.Exclusions()), c.Value("list"));
   }
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QScreen>
 #include <QTreeWidget>
 
 #include "support/recording_prompter.h"
@@ -51,8 +50,6 @@ TEST_F(ImagesPageTest, PreviewFollowsTheSelection) {
   EXPECT_EQ(Preview()->pixmap().size(), QSize(10, 8)) << "a small picture keeps its size";
   Select({1});
   EXPECT_EQ(Preview()->pixmap().size(), Preview()->size()) << "a large one fills the box";
-  EXPECT_EQ(Preview()->width() * 1000 / Preview()->height(),
-            page_.screen()->geometry().width() * 1000 / page_.screen()->geometry().height());
   Select({0, 1});
   EXPECT_EQ(Panel()->text(), "Multiple selected");
   EXPECT_FALSE(Preview()->isVisible());
