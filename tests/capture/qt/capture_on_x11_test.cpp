@@ -4,17 +4,16 @@
 #include <xcb/xcb_keysyms.h>
 
 #include <QAction>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QProcess>
 #include <QTimer>
-#include <QPushButton>
 #include <csignal>
 
 #include "app/qt/main_form.h"
 #include "capture/qt/capture_session.h"
+#include "capture/qt/fake_capture_platform.h"
+#include "platform/capture_keys.h"
 #include "support/qt_modal_closer.h"
 #include "support/recording_prompter.h"
 #include "support/temp_folder.h"
@@ -73,20 +72,14 @@ class CaptureOnX11 : public ::testing::Test {
   // Brings the fixture forward, presses `keys` and names the capture; gives the filed picture.
   std::shared_ptr<Picture> CaptureWithKeys(const QString& keys, const QString& view) {
     Xdotool({"search", "--name", token_, "windowactivate", "--sync"});
-    WhenModalShows([view](QWidget* dialog) {
-      auto* forms = dialog->findChild<QComboBox*>("ImageNameComboBox");
-      forms->setCurrentIndex(forms->findText("AboutForm"));
-      dialog->findChild<QLineEdit*>("ViewNameEdit")->setText(view);
-      dialog->findChild<QPushButton*>("Button1")->click();
-    }, kPatience);
+    testing::NameCapture("AboutForm", view, kPatience);
     Xdotool({"key", keys});
     const std::vector<ImageEntry>& images = form_->Space().Model.Images;
-    auto filed = [&] {
-      return std::find_if(images.begin(), images.end(),
-                          [&](const ImageEntry& entry) { return entry.ViewName == view.toStdString(); });
-    };
-    WaitUntil([&] { return filed() != images.end(); }, kPatience);
-    return filed() == images.end() ? nullptr : filed()->Image;
+    const size_t before = images.size();
+    WaitUntil([&] { return images.size() > before; }, kPatience);
+    for (const ImageEntry& entry : images)
+      if (entry.ViewName == view.toStdString()) return entry.Image;
+    return nullptr;
   }
 
   testing::TempFolder folder_;

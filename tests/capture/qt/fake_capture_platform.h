@@ -1,12 +1,16 @@
 #pragma once
 
 // Capture services for tests: keys pressed by the test, a grabber of a known picture and a runner
-// that records what it was asked.
+// that records what it was asked; and the answer to the naming dialog.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <memory>
 #include <vector>
 
 #include "capture/fake_program_runner.h"
 #include "capture/qt/capture_platform.h"
+#include "support/qt_modal_closer.h"
 
 namespace tarnwick::testing {
 
@@ -34,6 +38,16 @@ class FakeScreenGrabber final : public ScreenGrabber {
     return PixelImage{Width, Height, std::vector<uint8_t>(static_cast<size_t>(Width * Height) * 4, 128)};
   }
 };
+
+// Chooses `form` and `view` in the naming dialog when it shows and presses OK.
+inline void NameCapture(const QString& form, const QString& view, int timeoutMs = 5000) {
+  WhenModalShows([form, view](QWidget* dialog) {
+    auto* forms = dialog->findChild<QComboBox*>("ImageNameComboBox");
+    forms->setCurrentIndex(forms->findText(form));
+    dialog->findChild<QLineEdit*>("ViewNameEdit")->setText(view);
+    dialog->findChild<QPushButton*>("Button1")->click();
+  }, timeoutMs);
+}
 
 struct FakeCapturePlatform {
   FakeCaptureKeys* Keys;

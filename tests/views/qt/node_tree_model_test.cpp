@@ -32,16 +32,6 @@ class NodeTreeModelTest : public ::testing::Test {
   NodeTreeView view_{"TestTreeView"};
 };
 
-TEST_F(NodeTreeModelTest, AnswersFromTheNodesThemselves) {
-  Show("Main[b[d, e], a, c[f]], Other");
-  const QModelIndex f = model_.index(0, 0, model_.index(2, 0, model_.index(0, 0)));
-  EXPECT_EQ(f.data().toString(), "f");
-  EXPECT_EQ(DependencyTreeModel::NodeOf(f), forest_[0]->Children[2]->Children[0].get()) << "nothing is copied";
-  EXPECT_EQ(model_.IndexOf(forest_[1].get()), model_.index(1, 0));
-  EXPECT_TRUE(model_.flags(f) & Qt::ItemNeverHasChildren);
-  EXPECT_FALSE(model_.index(2, 0).isValid());
-}
-
 TEST_F(NodeTreeModelTest, LabelsThatAreNotUtf8AreDecodedFromTheProjectsCodePage) {
   Show("Caf\xe9, Caf\xc3\xa9");
   const TextDecoder decoder("windows-1252");
