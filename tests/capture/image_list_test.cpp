@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -36,19 +35,10 @@ Names FileNames(const std::vector<ImageEntry>& images) {
   return names;
 }
 
-TEST(ImageList, FileNamesAndTheNameTest) {
+// The name test's cases are the saved images' tests, where it picks the files of a folder.
+TEST(ImageList, FileNamesJoinUnitAndViewWithTheFormatsExtension) {
   EXPECT_EQ(ImageFileName("Main", "", false), "Main.jpg");
   EXPECT_EQ(ImageFileName("Main", "Details", true), "Main_Details.bmp");
-  // File, unit, and the view found ("-" for no match). Split at the last "_": a unit or view name
-  // holding "_" does not come back. Letter case must match exactly.
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"Main.jpg", "Main", ""},          {"Main_Details.jpg", "Main", "Details"}, {"MainForm.jpg", "Main", "-"},
-      {"My_Unit.bmp", "My_Unit", "-"},   {"My_Unit_Main.bmp", "My_Unit", "Main"}, {"Main_A_B.jpg", "Main", "-"},
-      {"unit1.bmp", "Unit1", "-"}};
-  for (auto [file, unit, expected] : cases) {
-    std::string view = "stale";
-    EXPECT_EQ(MatchImageFileName(file, unit, view) ? view : "-", expected) << file;
-  }
 }
 
 TEST(ImageList, SortedByFormThenViewByCharacterCodesAndStable) {

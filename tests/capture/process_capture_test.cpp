@@ -19,13 +19,10 @@ class FakeFrontEnd final : public CaptureFrontEnd {
  public:
   std::optional<ImageName> Answer;
   Names Calls;
-  ImageNamePreselection Asked;
 
   void BringToFront() override { Calls.push_back("front"); }
-  std::optional<ImageName> AskImageName(const std::vector<std::string>&,
-                                        const ImageNamePreselection& preselection) override {
+  std::optional<ImageName> AskImageName(const std::vector<std::string>&, const ImageNamePreselection&) override {
     Calls.push_back("ask");
-    Asked = preselection;
     return Answer;
   }
   void ShowImage(size_t index) override { Calls.push_back("show " + std::to_string(index)); }

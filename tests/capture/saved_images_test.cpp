@@ -40,8 +40,10 @@ TEST_F(SavedImages, ListsTheFilesThatPassTheNameTestSortedByForm) {
   AddUnit("My_Unit", "MyForm");
   AddUnit("Unit1", "Form1");
   AddUnit("Project1.dpr", "");
-  WritePictures({"Main.jpg", "Main_b.jpg", "Main_A.jpg", "MainForm.jpg", "My_Unit.jpg", "My_Unit_Main.jpg",
-                 "unit1.jpg", "Project1.dpr.jpg"});
+  // Split at the last "_", so a unit or view name holding "_" does not come back; letter case
+  // must match exactly.
+  WritePictures({"Main.jpg", "Main_b.jpg", "Main_A.jpg", "MainForm.jpg", "Main_A_B.jpg", "My_Unit.jpg",
+                 "My_Unit_Main.jpg", "unit1.jpg", "Project1.dpr.jpg"});
   FindSavedImages(workspace_.Model, workspace_.Settings.BitmapImages, ui_);
 
   EXPECT_EQ(Entries(), (Names{"MyForm|Main|My_Unit_Main.jpg|Disk|My_Unit", "ZForm||Main.jpg|Disk|Main",
