@@ -23,7 +23,6 @@ namespace {
 
 using testing::WaitUntil;
 using testing::WhenModalShows;
-using Names = std::vector<std::string>;
 
 constexpr int kPatience = 20000;
 const QColor kFixtureColour(18, 196, 86);
@@ -57,7 +56,7 @@ class CaptureOnX11 : public ::testing::Test {
   void OpenDemo() { form_->OpenProjectFile(QString::fromStdString(testing::CopyDemoProject(folder_))); }
   ProgramRunner& Runner() { return *form_->Capture().Platform().Runner; }
   // Starts the fixture program through "&Run...", as the user would.
-  std::string StartFixture(const char* mode) {
+  void StartFixture(const char* mode) {
     const std::string command = std::string(TARNWICK_X11_FIXTURE) + " " + mode + " " + token_.toStdString();
     WhenModalShows([&command](QWidget* dialog) {
       auto* input = qobject_cast<QInputDialog*>(dialog);
@@ -66,7 +65,6 @@ class CaptureOnX11 : public ::testing::Test {
     }, kPatience);
     form_->findChild<QAction*>("RunItem")->trigger();
     EXPECT_TRUE(WaitUntil([this] { return Runner().FindProgramWindow() != ProgramWindow::None; }, kPatience));
-    return command;
   }
   bool FixtureShown() { return !Xdotool({"search", "--name", token_}).isEmpty(); }
   // Brings the fixture forward, presses `keys` and names the capture; gives the filed picture.
@@ -91,7 +89,7 @@ class CaptureOnX11 : public ::testing::Test {
 
 TEST_F(CaptureOnX11, KeysGrabTheScreenTheWindowAndItsClientAreaAndClosingTheProjectClosesTheProgram) {
   OpenDemo();
-  const std::string command = StartFixture("window");
+  StartFixture("window");
   std::shared_ptr<Picture> screen = CaptureWithKeys("Print", "Screen");
   ASSERT_TRUE(screen);
   EXPECT_EQ(QSize(screen->Width, screen->Height), QSize(1280, 800));
@@ -111,7 +109,6 @@ TEST_F(CaptureOnX11, KeysGrabTheScreenTheWindowAndItsClientAreaAndClosingTheProj
   prompter_.QueueAnswer(MessageAnswer::No);  // "Save new images?"
   prompter_.QueueAnswer(MessageAnswer::Ok);
   form_->CloseProject();
-  EXPECT_EQ(prompter_.Texts().back(), "Close the program \r\n\r\n" + command + "\" ?");
   EXPECT_TRUE(WaitUntil([this] { return !FixtureShown(); }, kPatience)) << "the program closed its window";
 }
 
@@ -164,10 +161,7 @@ TEST_F(CaptureOnX11, AProgramShowingAModalDialogIsLeftRunning) {
   StartFixture("modal");
   ASSERT_TRUE(WaitUntil([this] { return Runner().FindProgramWindow() == ProgramWindow::Modal; }, kPatience));
   prompter_.QueueAnswer(MessageAnswer::Ok);
-  form_->CloseProject();
-  ASSERT_EQ(prompter_.Texts().size(), 2u);
-  EXPECT_EQ(prompter_.Texts()[1],
-            "The program can not be closed.\rIt is in a modal state, probably waiting for a user action");
+  form_->CloseProject();  // the messages are the close flow's own tests
   QApplication::processEvents();
   EXPECT_TRUE(FixtureShown());
 }
