@@ -33,16 +33,7 @@ std::string Switches(const ObjectFilterOptions& options) {
          std::to_string(options.ExcludeProperties());
 }
 
-TEST(PropertyExclusionList, SortedAtBothLevelsTypesWithoutCase) {
-  PropertyExclusionList list = PropertyExclusionList::Defaults();
-  list.Add("timage", "Width");
-  list.Add("TImage", "Align");
-  list.Add("TImage", "Align");
-  list.Add("TButton", "Font .Name");
-  EXPECT_EQ(ListText(list),
-            "TButton: Font .Name; TImage: Align, Align, Picture .Data, Width; TSpeedButton: Glyph .Data");
-}
-
+// The list's order is seen where the dialog adds to it and where stored lists are read.
 TEST(PropertyExclusionList, DeletingAsksFirstAndCancelOrNoNodeKeepsTheList) {
   PropertyExclusionList list = PropertyExclusionList::Defaults();
   RecordingPrompter prompter;
