@@ -16,48 +16,43 @@ namespace {
 using testing::WhenModalShows;
 using Names = std::vector<std::string>;
 
-class ImageNameFormTest : public ::testing::Test {
- protected:
-  template <typename T>
-  static T* Child(QWidget* dialog, const char* name) {
-    T* child = dialog->findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-  }
+template <typename T>
+T* Child(QWidget* dialog, const char* name) {
+  T* child = dialog->findChild<T*>(name);
+  EXPECT_NE(child, nullptr) << name;
+  return child;
+}
+
+TEST(ImageNameFormTest, EnterAcceptsWhereverTheFocusIsAndAnInvalidViewKeepsItOpen) {
+  testing::RecordingPrompter prompter;
+  TImageNameForm form{prompter};
   // The answer as "form/view", or "cancelled".
-  std::string Answer(std::function<void(QWidget*)> act, ImageNamePreselection preselection = {}) {
+  auto answer = [&form](std::function<void(QWidget*)> act, ImageNamePreselection preselection = {}) {
     WhenModalShows(std::move(act));
-    std::optional<ImageName> name = form_.Ask(forms_, preselection);
+    std::optional<ImageName> name = form.Ask({"MainForm", "EditForm", "AboutBox"}, preselection);
     return name ? name->FormName + "/" + name->ViewName : "cancelled";
-  }
-
-  testing::RecordingPrompter prompter_;
-  TImageNameForm form_{prompter_};
-  const std::vector<std::string> forms_ = {"MainForm", "EditForm", "AboutBox"};
-};
-
-TEST_F(ImageNameFormTest, EnterAcceptsWhereverTheFocusIsAndAnInvalidViewKeepsItOpen) {
-  EXPECT_EQ(form_.windowTitle(), "Image unit name");
-  const std::string enter = Answer([](QWidget* dialog) {
+  };
+  EXPECT_EQ(form.windowTitle(), "Image unit name");
+  const std::string enter = answer([](QWidget* dialog) {
     auto* cancel = Child<QPushButton>(dialog, "Button2");
     cancel->setFocus();
     QTest::keyClick(cancel, Qt::Key_Return);
   }, {1, "Grid"});
   EXPECT_EQ(enter, "EditForm/Grid") << "Enter on the focused Cancel button still means OK";
 
-  const std::string corrected = Answer([this](QWidget* dialog) {
+  const std::string corrected = answer([&prompter](QWidget* dialog) {
     auto* edit = Child<QLineEdit>(dialog, "ViewNameEdit");
     edit->setText("my view");
     Child<QPushButton>(dialog, "Button1")->click();
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(prompter_.Shown(), Names{"error: " + InvalidViewNameMessage("my view")});
+    EXPECT_EQ(prompter.Shown(), Names{"error: " + InvalidViewNameMessage("my view")});
     edit->setText("View2");
     Child<QComboBox>(dialog, "ImageNameComboBox")->setCurrentIndex(2);
     Child<QPushButton>(dialog, "Button1")->click();
   });
   EXPECT_EQ(corrected, "AboutBox/View2");
   // No view in the preselection: the edit shows what was typed last time.
-  EXPECT_EQ(Answer([](QWidget* dialog) { Child<QPushButton>(dialog, "Button1")->click(); }), "MainForm/View2");
+  EXPECT_EQ(answer([](QWidget* dialog) { Child<QPushButton>(dialog, "Button1")->click(); }), "MainForm/View2");
 }
 
 }  // namespace

@@ -15,49 +15,39 @@ std::shared_ptr<Picture> Bitmap(int width, int height) {
   return std::make_shared<Picture>(Picture{Picture::Format::Bitmap, width, height, std::move(pixels), 24, "", 0});
 }
 
-class ImagesPageTest : public ::testing::Test {
- protected:
-  ImagesPageTest() {
-    page_.resize(640, 480);
-    page_.show();
-  }
-  void Add(const char* form, const char* view, std::shared_ptr<Picture> picture, const char* status = "New") {
-    model_.Images.push_back(ImageEntry{form, view, "U", std::string(form) + ".jpg", status, std::move(picture), false});
-  }
-  QTreeWidget* List() { return page_.findChild<QTreeWidget*>("ImageListView"); }
-  QLabel* Panel() { return page_.findChild<QLabel*>("ImagePreviewPanel"); }
-  QLabel* Preview() { return page_.findChild<QLabel*>("ImagePreview"); }
-  void Select(std::initializer_list<int> rows) {
-    List()->clearSelection();
-    for (int row : rows) List()->topLevelItem(row)->setSelected(true);
-  }
+TEST(ImagesPageTest, PreviewFollowsTheSelection) {
+  ProjectModel model;
+  testing::RecordingPrompter prompter;
+  ImagesPage page{model, prompter, [] { return 90; }};
+  page.resize(640, 480);
+  page.show();
+  auto* list = page.findChild<QTreeWidget*>("ImageListView");
+  auto* panel = page.findChild<QLabel*>("ImagePreviewPanel");
+  auto* preview = page.findChild<QLabel*>("ImagePreview");
+  auto select = [list](std::initializer_list<int> rows) {
+    list->clearSelection();
+    for (int row : rows) list->topLevelItem(row)->setSelected(true);
+  };
+  EXPECT_EQ(panel->text(), "No image");
+  model.Images = {ImageEntry{"AForm", "", "U", "AForm.jpg", "New", Bitmap(10, 8), false},
+                  ImageEntry{"BForm", "Big", "U", "BForm.jpg", "New", Bitmap(4000, 3000), false},
+                  ImageEntry{"CForm", "", "U", "CForm.jpg", "New", nullptr, false}};
+  page.Refresh();
+  EXPECT_EQ(list->topLevelItem(1)->text(1) + list->topLevelItem(1)->text(3), "BigNew");
+  EXPECT_EQ(panel->text(), "No selection");
 
-  ProjectModel model_;
-  testing::RecordingPrompter prompter_;
-  ImagesPage page_{model_, prompter_, [] { return 90; }};
-};
-
-TEST_F(ImagesPageTest, PreviewFollowsTheSelection) {
-  EXPECT_EQ(Panel()->text(), "No image");
-  Add("AForm", "", Bitmap(10, 8));
-  Add("BForm", "Big", Bitmap(4000, 3000));
-  Add("CForm", "", nullptr);
-  page_.Refresh();
-  EXPECT_EQ(List()->topLevelItem(1)->text(1) + List()->topLevelItem(1)->text(3), "BigNew");
-  EXPECT_EQ(Panel()->text(), "No selection");
-
-  Select({0});
-  EXPECT_EQ(Preview()->pixmap().size(), QSize(10, 8)) << "a small picture keeps its size";
-  Select({1});
-  EXPECT_EQ(Preview()->pixmap().size(), Preview()->size()) << "a large one fills the box";
-  Select({0, 1});
-  EXPECT_EQ(Panel()->text(), "Multiple selected");
-  EXPECT_FALSE(Preview()->isVisible());
-  Select({2});
-  EXPECT_EQ(Panel()->text(), "No image");
-  page_.ShowImagePreview(3);
-  EXPECT_EQ(Panel()->text(), "No selecction");
-  EXPECT_TRUE(model_.Images[2].Selected) << "the selection is mirrored into the model";
+  select({0});
+  EXPECT_EQ(preview->pixmap().size(), QSize(10, 8)) << "a small picture keeps its size";
+  select({1});
+  EXPECT_EQ(preview->pixmap().size(), preview->size()) << "a large one fills the box";
+  select({0, 1});
+  EXPECT_EQ(panel->text(), "Multiple selected");
+  EXPECT_FALSE(preview->isVisible());
+  select({2});
+  EXPECT_EQ(panel->text(), "No image");
+  page.ShowImagePreview(3);
+  EXPECT_EQ(panel->text(), "No selecction");
+  EXPECT_TRUE(model.Images[2].Selected) << "the selection is mirrored into the model";
 }
 
 }  // namespace
