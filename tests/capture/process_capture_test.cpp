@@ -21,7 +21,8 @@ class FakeFrontEnd final : public CaptureFrontEnd {
   Names Calls;
 
   void BringToFront() override { Calls.push_back("front"); }
-  std::optional<ImageName> AskImageName(const std::vector<std::string>&, const ImageNamePreselection&) override {
+  std::optional<ImageName> AskImageName(const std::vector<std::string>&,
+                                        const ImageNamePreselection&) override {
     Calls.push_back("ask");
     return Answer;
   }

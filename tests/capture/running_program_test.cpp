@@ -40,10 +40,11 @@ TEST(RunningProgram, AFailedRunSaysWhyAndKeepsTheProgramBefore) {
 }
 
 TEST(RunningProgram, ClosingAsksOnlyWhenAWindowIsFoundAndNeverForces) {
-  const std::map<std::string, ProgramWindow> windows = {{"none", ProgramWindow::None},
-                                                        {"enabled", ProgramWindow::Enabled},
-                                                        {"modal", ProgramWindow::Modal},
-                                                        {"unavailable", ProgramWindow::Unavailable}};
+  const std::map<std::string, ProgramWindow> windows = {
+      {"none", ProgramWindow::None},
+      {"enabled", ProgramWindow::Enabled},
+      {"modal", ProgramWindow::Modal},
+      {"unavailable", ProgramWindow::Unavailable}};
   for (const testing::TestCase& c : testing::ReadCaseFile("capture/close_program.cases")) {
     SCOPED_TRACE(c.Name);
     RunningProgram program{c.Value("command")};

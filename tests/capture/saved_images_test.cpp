@@ -42,14 +42,16 @@ TEST_F(SavedImages, ListsTheFilesThatPassTheNameTestSortedByForm) {
   AddUnit("Project1.dpr", "");
   // Split at the last "_", so a unit or view name holding "_" does not come back; letter case
   // must match exactly.
-  WritePictures({"Main.jpg", "Main_b.jpg", "Main_A.jpg", "MainForm.jpg", "Main_A_B.jpg", "My_Unit.jpg",
-                 "My_Unit_Main.jpg", "unit1.jpg", "Unit1.bmp", "Unit1.jpg", "Project1.dpr.jpg"});
+  WritePictures({"Main.jpg", "Main_b.jpg", "Main_A.jpg", "MainForm.jpg", "Main_A_B.jpg",
+                 "My_Unit.jpg", "My_Unit_Main.jpg", "unit1.jpg", "Unit1.bmp", "Unit1.jpg",
+                 "Project1.dpr.jpg"});
   FindSavedImages(workspace_.Model, workspace_.Settings.BitmapImages, ui_);
 
   // Of the same form and view, the kind the settings prefer comes first.
   EXPECT_EQ(Entries(), (Names{"Form1||Unit1.jpg|Disk|Unit1", "Form1||Unit1.bmp|Disk|Unit1",
-                              "MyForm|Main|My_Unit_Main.jpg|Disk|My_Unit", "ZForm||Main.jpg|Disk|Main",
-                              "ZForm|A|Main_A.jpg|Disk|Main", "ZForm|b|Main_b.jpg|Disk|Main"}));
+                              "MyForm|Main|My_Unit_Main.jpg|Disk|My_Unit",
+                              "ZForm||Main.jpg|Disk|Main", "ZForm|A|Main_A.jpg|Disk|Main",
+                              "ZForm|b|Main_b.jpg|Disk|Main"}));
   EXPECT_EQ(workspace_.Model.ImageFormNames, (Names{"ZForm", "MyForm", "Form1"}));
   ASSERT_NE(Model().Images[0].Image, nullptr);
   EXPECT_TRUE(Model().Images[0].Selected && !Model().Images[1].Selected);

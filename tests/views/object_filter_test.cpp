@@ -63,6 +63,19 @@ TEST_F(ObjectFilterTest, ShownTypesKeepTheirAncestorsAndChildrenOrDescendantsAsT
   EXPECT_TRUE(filter_.PropertyMemo.empty()) << "no root, no properties";
 }
 
+// Roots are listed unchecked, so two forms of one type give two rows; other types once,
+// without case.
+TEST(FillObjectTypeList, RootsUncheckedOtherTypesOnceIgnoringCase) {
+  ObjectForest tree;
+  ASSERT_TRUE(ParseFormText("object A: TMyForm\r\n object B: TButton\r\n end\r\n"
+                            " object C: TButton [2]\r\n end\r\nend\r\n", tree));
+  ASSERT_TRUE(ParseFormText("object D: TMyForm\r\n object E: tbutton\r\n end\r\n"
+                            " object TPanel\r\n end\r\nend\r\n", tree));
+  ObjectFilter filter;
+  FillObjectTypeList(tree, filter);
+  EXPECT_EQ(filter.ShowList, (Lines{"TButton", "TButton [2]", "TMyForm", "TMyForm", "TPanel"}));
+}
+
 // An excluded line goes with the lines after it up to one holding "=", which is examined next.
 TEST(ApplyPropertyExclusions, RemovesRunsUpToTheNextLineWithEquals) {
   ObjectForest tree;
@@ -86,7 +99,8 @@ TEST_F(ObjectFilterTest, ReplacedShowListMovesTheOthersAsideAndResetKeepsTheOpti
 
   ShowFilteredObjects(model_, filter_);
   filter_.ResetObjectViews();
-  EXPECT_TRUE(filter_.FilteredTree.empty() && filter_.ShowList.empty() && filter_.SuppressList.empty());
+  EXPECT_TRUE(filter_.ShowList.empty() && filter_.SuppressList.empty());
+  EXPECT_TRUE(filter_.FilteredTree.empty());
   EXPECT_EQ(filter_.Options.Exclusions().Types().size(), 2u);
 }
 

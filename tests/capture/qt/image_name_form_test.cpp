@@ -27,9 +27,9 @@ TEST(ImageNameFormTest, EnterAcceptsWhereverTheFocusIsAndAnInvalidViewKeepsItOpe
   testing::RecordingPrompter prompter;
   TImageNameForm form{prompter};
   // The answer as "form/view", or "cancelled".
-  auto answer = [&form](std::function<void(QWidget*)> act, ImageNamePreselection preselection = {}) {
+  auto answer = [&form](std::function<void(QWidget*)> act, ImageNamePreselection preselect = {}) {
     WhenModalShows(std::move(act));
-    std::optional<ImageName> name = form.Ask({"MainForm", "EditForm", "AboutBox"}, preselection);
+    std::optional<ImageName> name = form.Ask({"MainForm", "EditForm", "AboutBox"}, preselect);
     return name ? name->FormName + "/" + name->ViewName : "cancelled";
   };
   EXPECT_EQ(form.windowTitle(), "Image unit name");
@@ -52,7 +52,9 @@ TEST(ImageNameFormTest, EnterAcceptsWhereverTheFocusIsAndAnInvalidViewKeepsItOpe
   });
   EXPECT_EQ(corrected, "AboutBox/View2");
   // No view in the preselection: the edit shows what was typed last time.
-  EXPECT_EQ(answer([](QWidget* dialog) { Child<QPushButton>(dialog, "Button1")->click(); }), "MainForm/View2");
+  const std::string remembered =
+      answer([](QWidget* dialog) { Child<QPushButton>(dialog, "Button1")->click(); });
+  EXPECT_EQ(remembered, "MainForm/View2");
 }
 
 }  // namespace

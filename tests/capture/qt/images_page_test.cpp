@@ -12,7 +12,8 @@ namespace {
 
 std::shared_ptr<Picture> Bitmap(int width, int height) {
   std::vector<uint8_t> pixels(static_cast<size_t>(width * height) * 4, 200);
-  return std::make_shared<Picture>(Picture{Picture::Format::Bitmap, width, height, std::move(pixels), 24, "", 0});
+  return std::make_shared<Picture>(
+      Picture{Picture::Format::Bitmap, width, height, std::move(pixels), 24, "", 0});
 }
 
 TEST(ImagesPageTest, PreviewFollowsTheSelection) {

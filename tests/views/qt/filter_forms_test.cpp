@@ -112,7 +112,9 @@ TEST_F(ObjectFilterFormTest, CheckBoxesSetTheOptionsAndShowTheirRule) {
   auto form = MakeForm();
   EXPECT_EQ(Checked(form.get()), "001");
   const std::pair<const char*, std::string> clicks[] = {
-      {"ShowAllDescendantsCheckBox", "011"}, {"ShowChildCheckBox", "101"}, {"PropertyExcludeCheckBox", "100"}};
+      {"ShowAllDescendantsCheckBox", "011"},
+      {"ShowChildCheckBox", "101"},
+      {"PropertyExcludeCheckBox", "100"}};
   for (const auto& [box, states] : clicks) {
     QTest::mouseClick(Child<QCheckBox>(form.get(), box), Qt::LeftButton);
     EXPECT_EQ(Checked(form.get()), states) << box;
