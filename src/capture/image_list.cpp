@@ -152,11 +152,6 @@ size_t AddImage(std::vector<ImageEntry>& images, ImageEntry entry) {
   return index;
 }
 
-void SortImages(std::vector<ImageEntry>& images) {
-  std::stable_sort(images.begin(), images.end(),
-                   [](const ImageEntry& a, const ImageEntry& b) { return ImageListViewCompare(a, b) < 0; });
-}
-
 bool HasNewImages(const std::vector<ImageEntry>& images) {
   return std::any_of(images.begin(), images.end(),
                      [](const ImageEntry& entry) { return entry.Status == kImageStatusNew; });

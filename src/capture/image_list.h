@@ -42,8 +42,6 @@ int ImageListViewCompare(const ImageEntry& a, const ImageEntry& b);
 /// Adds an entry at its sorted place, after the entries that compare equal to it (as a stable sort
 /// after appending it would), and gives its index.
 size_t AddImage(std::vector<ImageEntry>& images, ImageEntry entry);
-/// Sorts the whole list stably by `ImageListViewCompare`.
-void SortImages(std::vector<ImageEntry>& images);
 
 /// True when some entry has the status "New".
 bool HasNewImages(const std::vector<ImageEntry>& images);
