@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_settings.h"
+#include "support/case_file.h"
 #include "support/workspace_test.h"
 
 namespace tarnwick {
@@ -16,59 +17,21 @@ using Order = std::vector<std::string>;
 
 class ReportOptionsStore : public testing::WorkspaceTest {
  protected:
-  ReportOptions Loaded(const std::string& values = "") {
-    if (!values.empty()) store_.FromText("[HKEY_CURRENT_USER\\Software\\Merrowind\\Tarnwick]\n" + values);
-    ReportOptions options;
-    LoadReportOptions(store_, options, ui_);
-    return options;
-  }
-
   SettingsStore store_{folder_.Path() + "settings.reg"};
 };
 
-TEST_F(ReportOptionsStore, NoKeyKeepsTheStartStateAndAMissingValueTakesItsDefault) {
-  ReportOptions options = Loaded();
-  EXPECT_FALSE(options.DependencyMaxLevel);
-  EXPECT_EQ(options.DependencyOutput, kOutputNone);
-  EXPECT_EQ(options.ObjectsOutput, kOutputNone);
-  EXPECT_FALSE(store_.KeyExists(kRegistryKey));
-
-  // A stored Selected box is read only when its All box is off; All is on when missing.
-  options = Loaded("\"SourceFont\"=\"Arial\"\n\"ObjectsOutput\"=dword:00000007\n"
-                   "\"SourceSelected\"=dword:00000001\n\"ImagesSelected\"=dword:00000001\n");
-  EXPECT_EQ(options.SourceFont, "Arial");
-  EXPECT_FALSE(options.SourceSelected || options.ImagesSelected);
-  EXPECT_TRUE(options.DependencyMaxLevel);
-  EXPECT_EQ(options.DependencyOutput, kOutputAsJpeg);
-  EXPECT_EQ(options.ObjectsOutput, kOutputNone) << "an output outside the choices shows no entry";
-  EXPECT_EQ(options.DependencyMaxLevelNum, "0");
-  EXPECT_EQ(options.IndentSpaces, "3");
-}
-
-// A number field that holds no whole number would stop a document run later: it is read as its
-// default with one warning naming it. A number stored in either form is taken.
-TEST_F(ReportOptionsStore, NumberFieldsThatHoldNoNumberAreReadAsDefaultsWithAWarning) {
-  ReportOptions options = Loaded("\"DependencyMaxLevelNum\"=\"deep\"\n\"TabSpaces\"=dword:00000008\n"
-                                 "\"IndentSpaces\"=\"-2\"\n");
-  EXPECT_EQ(options.DependencyMaxLevelNum, "0");
-  EXPECT_EQ(options.TabSpaces, "8");
-  EXPECT_EQ(options.IndentSpaces, "3");
-  EXPECT_EQ(prompter_.Shown(),
-            (std::vector<std::string>{
-                "warning: The stored value DependencyMaxLevelNum (\"deep\") is not a whole number; 0 is used instead.",
-                "warning: The stored value IndentSpaces (\"-2\") is not a whole number; 3 is used instead."}));
-}
-
-// The fixture holds every stored value in table order, each unlike its default (the Selected
-// boxes with All off): loading it and saving the options again writes the very same text.
-TEST_F(ReportOptionsStore, SavesEveryStoredFieldInTableOrderAndLoadsItBack) {
-  const std::string stored = testing::ReadFileText(TARNWICK_FIXTURES_DIR "/report-options/every-field.reg");
-  store_.FromText(stored);
-  ReportOptions loaded = Loaded();
-  SettingsStore again(folder_.Path() + "again.reg");
-  ASSERT_TRUE(SaveReportOptions(again, loaded, ui_));
-  EXPECT_TRUE(prompter_.Messages().empty());
-  EXPECT_EQ(again.ToText(), stored);
+// Cases of report-options/loading.cases: stored values loaded, then saved again in table order.
+TEST_F(ReportOptionsStore, LoadsTheStoredValuesAsTheCasesSay) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("report-options/loading.cases")) {
+    SettingsStore saved(folder_.Path() + c.Name + ".reg");
+    store_.FromText(c.Value("stored"));
+    ReportOptions options;
+    prompter_.Clear();
+    LoadReportOptions(store_, options, ui_);
+    ASSERT_TRUE(SaveReportOptions(saved, options, ui_)) << c.Name;
+    EXPECT_EQ(saved.ToText(), c.Value(c.Has("saved") ? "saved" : "stored") + "\n\n") << c.Name;
+    EXPECT_EQ(prompter_.Shown(), c.Values("message")) << c.Name;
+  }
 }
 
 TEST_F(ReportOptionsStore, KeepsWhatWasWrittenBeforeALevelThatIsNoNumber) {
@@ -77,11 +40,9 @@ TEST_F(ReportOptionsStore, KeepsWhatWasWrittenBeforeALevelThatIsNoNumber) {
   EXPECT_FALSE(SaveReportOptions(store_, options, ui_));
   EXPECT_EQ(prompter_.Texts(), Order{"There was an error saving your settings while writing to the registry key "
                                      "\\Software\\Merrowind\\Tarnwick"});
-  RegistryKey key(store_);
-  ASSERT_TRUE(key.OpenKey(kRegistryKey, false));
-  EXPECT_TRUE(key.ValueExists("DependencyMaxLevel"));
-  EXPECT_FALSE(key.ValueExists("DependencyMaxLevelNum"));
-  EXPECT_FALSE(key.ValueExists("DependencyOutput"));
+  const std::string written = store_.ToText();
+  EXPECT_NE(written.find("\"DependencyMaxLevel\"="), std::string::npos) << written;
+  EXPECT_EQ(written.find("DependencyMaxLevelNum"), std::string::npos) << written;
 }
 
 TEST_F(ReportOptionsStore, ReportsAKeyThatCannotBeCreated) {
@@ -109,39 +70,26 @@ TEST(PrintOrder, MovesEachStoredNameToItsPosition) {
 // The print setup window's test moves entries in the middle of the list.
 TEST(PrintOrder, MovesStopAtTheEndsOfTheList) {
   Order order = DefaultPrintOrder();
-  EXPECT_EQ(MovePrintOrderUp(order, 0), 0);
-  EXPECT_EQ(MovePrintOrderDown(order, 4), 4);
-  EXPECT_EQ(MovePrintOrderUp(order, -1), -1) << "no entry selected";
+  // The selection stays where it was; -1 is no entry selected.
+  EXPECT_EQ(std::tuple(MovePrintOrderUp(order, 0), MovePrintOrderDown(order, 4), MovePrintOrderUp(order, -1)),
+            std::tuple(0, 4, -1));
   EXPECT_EQ(order, DefaultPrintOrder());
 }
 
-TEST(ValidateInteger, ResetsTextThatIsNoWholeNumber) {
-  testing::RecordingPrompter prompter;
-  std::string text = "12";
-  EXPECT_TRUE(ValidateInteger(text, prompter));
-  EXPECT_EQ(text, "12");
-  for (std::string bad : {"x", "", "1.5", "99999999999", "+-3"}) {
-    text = bad;
-    EXPECT_FALSE(ValidateInteger(text, prompter)) << bad;
-    EXPECT_EQ(text, "0");
-  }
-  EXPECT_EQ(prompter.Shown().back(), "information: Non integer value changed to 0");
+// The print setup window's test shows a field reset with its message.
+TEST(ParseWholeNumber, TakesBlanksAroundAndOneSign) {
   EXPECT_EQ(ParseWholeNumber(" -7 "), -7);
+  for (const char* bad : {"x", "", "1.5", "99999999999", "+-3"}) EXPECT_FALSE(ParseWholeNumber(bad)) << bad;
 }
 
 TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
   const char* const kBadOrder = "Invalid value for \"PrintOrder\"";
   const std::tuple<const char*, const char*, std::string> cases[] = {
-      {"SourceLineNumbers", "0", ""},
       {"objectsoutput", "As Text", ""},
       {"SourceSelected", "1", ""},
       {"LinesPerImage", "40", ""},
-      {"ProgressiveDisplay", "1", ""},
-      {"PrintOrder", "Source Code,Form Images,Dependencies,Unused Units,Form Objects", ""},
-      // A rejected value changes nothing.
-      {"LinesPerImage", "0", "Invalid value for \"Lines Per Image\""},
+      // A rejected value changes nothing. (Unknown names and bad numbers: the command line's cases.)
       {"SyntaxPrint", "yes", "Invalid value for \"SyntaxPrint\""},
-      {"Colour", "1", "Unknown report option \"Colour\""},
       {"PrintOrder", "Source Code,Pictures", kBadOrder},
       {"PrintOrder", "Source Code,Source Code,Dependencies,Unused Units,Form Objects", kBadOrder},
       {"PrintOrder", "Source Code,Form Images,Dependencies,Unused Units,Form Objects,Form Objects", kBadOrder},
@@ -152,12 +100,10 @@ TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
     EXPECT_EQ(OverrideReportOption(options, name, value, error), message.empty()) << name << "=" << value;
     EXPECT_EQ(error, message) << name << "=" << value;
   }
-  EXPECT_FALSE(options.SourceLineNumbers);
   EXPECT_EQ(options.ObjectsOutput, kOutputAsText);
   EXPECT_FALSE(options.SourceAll);
   EXPECT_EQ(options.LinesPerImage, 40);
-  EXPECT_TRUE(options.ProgressiveDisplay);
-  EXPECT_EQ(options.PrintOrder, (Order{"Source Code", "Form Images", "Dependencies", "Unused Units", "Form Objects"}));
+  EXPECT_TRUE(options.SyntaxPrint);
 
   // Fewer names, as a stored order may hold: the missing ones follow in their usual order.
   std::string error;
