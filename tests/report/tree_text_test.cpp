@@ -18,19 +18,9 @@ TEST(TreeRows, ListsNodesInPreOrderWithTheirLevels) {
   EXPECT_EQ(seen, (std::vector<std::string>{"0A", "1B", "2C", "1D", "0E"}));
 }
 
-// The golden documents show the dependency and object texts, their indents, anchors and level
-// line; a bad indent is shown by the documentation writer's own test, and a bad level fails the
-// same way.
-TEST(DependencyText, FailsOnALevelThatIsNoWholeNumber) {
-  ReportOptions options;
-  options.DependencyMaxLevel = true;
-  options.DependencyMaxLevelNum = "x";
-  HtmlWriter writer;
-  EXPECT_THROW(WriteDependencyText(DependencyForest{}, options, writer), DocumentError);
-}
-
-// The level note stands only above a tree that is cut there; without "Max Levels" the number is
-// ignored.
+// The golden documents show the dependency and object texts, their indents and anchors; a bad
+// number is shown by the documentation writer's own test. The level note stands only above a
+// tree that is cut there; without "Max Levels" the number is ignored.
 TEST(DependencyText, MaxLevelsCutsThePrintedTree) {
   const DependencyForest tree = testing::ParseOutline("A[B[C[D]], E]");
   ReportOptions options;

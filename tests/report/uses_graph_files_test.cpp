@@ -108,14 +108,5 @@ TEST_F(UsesGraphFilesTest, GraphMlIsReadBackByAnXmlReader) {
   xmlFreeDoc(document);
 }
 
-TEST_F(UsesGraphFilesTest, FailuresAreReported) {
-  std::string error;
-  EXPECT_FALSE(WriteUsesGraphFile(graph_, folder_.Path() + "uses.txt", false, kCodePage, error));
-  EXPECT_NE(error.find(".graphml"), std::string::npos);
-  EXPECT_FALSE(WriteUsesGraphFile(graph_, folder_.Path() + "no/uses.dot", false, kCodePage, error));
-  EXPECT_FALSE(WriteUsesGraphSvg(graph_, folder_.Path() + "no/graph.svg", kCodePage, error));
-  EXPECT_FALSE(error.empty());
-}
-
 }  // namespace
 }  // namespace tarnwick
