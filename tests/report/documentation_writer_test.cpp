@@ -47,8 +47,6 @@ class DocumentFixture : public testing::WorkspaceTest {
     request_.Now = kNow;
   }
 
-  std::string OutputPath() { return Model().DocumentationFolder + "Demo.html"; }
-  std::string Output() { return ReadFileText(OutputPath()); }
   DocResult Run() { return WriteDocumentation(workspace_.Subject(), options_, ui_, request_); }
 
   void AddImage(std::string form, std::string view, std::string file, std::string status, bool selected) {
@@ -168,7 +166,7 @@ TEST_P(GoldenDocument, GivesItsExpectedDocument) {
   if (!expectedProgress_.empty()) {
     EXPECT_EQ(progress_.Log(), expectedProgress_);
   }
-  std::string actual = MaskedDocument(Output(), kNow, folder_.Path());
+  std::string actual = MaskedDocument(ReadFileText(Model().DocumentationFolder + "Demo.html"), kNow, folder_.Path());
   std::string expected = ReadFileText(folder / "expected.html");
   // Rewrites the expected file, for a look at the difference before it is committed.
   if (std::getenv("TARNWICK_UPDATE_GOLDEN")) std::ofstream(folder / "expected.html", std::ios::binary) << actual;

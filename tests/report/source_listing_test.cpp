@@ -2,7 +2,6 @@
 
 #include <map>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -93,13 +92,6 @@ std::string RunStep(const std::string& step, std::string_view input) {
   if (step.starts_with("listing"))
     return ListingToHtml(input, step.find("+numbers") != step.npos, step.find("+syntax") != step.npos);
   if (step.starts_with("tabs")) return ExpandTabs(input, std::stoi(step.substr(4)));
-  if (step == "reserved") {
-    std::istringstream words{std::string(input)};
-    std::string reserved;
-    for (std::string word; words >> word;)
-      if (IsReservedWord(word)) reserved += (reserved.empty() ? "" : " ") + word;
-    return reserved;
-  }
   using Step = std::string (*)(std::string_view);
   const std::map<std::string, Step> steps = {{"numbers", AddLineNumbers}, {"escape", EscapeAndKeepBlanks},
                                              {"highlight", HighlightSyntax}, {"breaks", AddLineBreaks}};

@@ -37,11 +37,5 @@ TEST(DependencyText, MaxLevelsCutsThePrintedTree) {
   EXPECT_EQ(DependencyRowsOf(tree, options).size(), 3u);  // the pictures draw the same rows
 }
 
-TEST(ObjectText, WritesNothingForAnEmptyTree) {
-  HtmlWriter writer;
-  WriteObjectText(ObjectForest{}, ReportOptions{}, {}, writer);
-  EXPECT_EQ(writer.Text(), "");
-}
-
 }  // namespace
 }  // namespace tarnwick
