@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "platform/registry_values.h"
 #include "support/case_file.h"
 #include "support/workspace_test.h"
 
@@ -42,8 +42,7 @@ TEST_F(ReportOptionsStore, KeepsWhatWasWrittenBeforeALevelThatIsNoNumber) {
   ReportOptions options;
   options.DependencyMaxLevelNum = "many";
   EXPECT_FALSE(SaveReportOptions(store_, options, ui_));
-  EXPECT_EQ(prompter_.Texts(), Order{"There was an error saving your settings while writing to the registry key "
-                                     "\\Software\\Merrowind\\Tarnwick"});
+  EXPECT_EQ(prompter_.Texts(), Order{std::string(kSaveWriteFailed)});
   const std::string written = store_.ToText();
   EXPECT_NE(written.find("\"DependencyMaxLevel\"="), std::string::npos) << written;
   EXPECT_EQ(written.find("DependencyMaxLevelNum"), std::string::npos) << written;
@@ -53,8 +52,7 @@ TEST_F(ReportOptionsStore, ReportsAKeyThatCannotBeCreated) {
   folder_.Write("blocker", "a file");
   SettingsStore blocked(folder_.Path() + "blocker/settings.reg");
   EXPECT_FALSE(SaveReportOptions(blocked, ReportOptions{}, ui_));
-  EXPECT_EQ(prompter_.Texts(), Order{"Could not save your settings because the registry key "
-                                     "\\Software\\Merrowind\\Tarnwick could not be opened or created."});
+  EXPECT_EQ(prompter_.Texts(), Order{std::string(kSaveOpenFailed)});
 }
 
 // The print setup window's test moves entries in the middle of the list.
@@ -77,7 +75,6 @@ TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
   const std::tuple<const char*, const char*, std::string> cases[] = {
       {"objectsoutput", "As Text", ""},
       {"SourceSelected", "1", ""},
-      {"LinesPerImage", "40", ""},
       // A rejected value changes nothing. (Unknown names and bad numbers: the command line's cases.)
       {"SyntaxPrint", "yes", "Invalid value for \"SyntaxPrint\""},
       {"PrintOrder", "Source Code,Pictures", kBadOrder},
@@ -92,7 +89,6 @@ TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
   }
   EXPECT_EQ(options.ObjectsOutput, kOutputAsText);
   EXPECT_FALSE(options.SourceAll);
-  EXPECT_EQ(options.LinesPerImage, 40);
   EXPECT_TRUE(options.SyntaxPrint);
 
   // Fewer names, as a stored order may hold: the missing ones follow in their usual order.

@@ -57,11 +57,11 @@ class PrintSetupFormTest : public testing::WorkspaceTest {
 
 TEST_F(PrintSetupFormTest, ShowsTheStoredOptionsInTheirControls) {
   store_.FromText("[HKEY_CURRENT_USER" + std::string(kRegistryKey) +
-                  "]\n\"SourceAll\"=dword:00000000\n\"SourceSelected\"=dword:00000001\n"
+                  "]\n\"SourceAll\"=dword:00000000\n"
                   "\"ObjectsOutput\"=dword:00000001\n\"DependencyMaxLevelNum\"=dword:00000004\n"
                   "\"SourceFont\"=\"Arial\"\n\"PrintOrder\"=\"Source Code,Form Images\"\n");
   EXPECT_EQ(Form().windowTitle(), "Print Setup");
-  EXPECT_TRUE(!Checked("SourceAllCheckBox") && Checked("SourceSelectedCheckBox"));
+  EXPECT_FALSE(Checked("SourceAllCheckBox"));
   EXPECT_EQ(Find<QComboBox>("ObjectOutputComboBox")->currentText(), "As JPeg");
   EXPECT_EQ(Find<QLineEdit>("DependencyLevels")->text(), "4");
   EXPECT_EQ(Find<QLabel>("SpeedButton3Label")->text(), "Arial, 12 pt");
