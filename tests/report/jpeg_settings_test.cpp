@@ -7,12 +7,16 @@
 namespace tarnwick {
 namespace {
 
-TEST(JpegSettingsTest, OpensWithTheCurrentValuesNotTheDesignedOnes) {
+TEST(JpegSettingsTest, OpensWithTheCurrentValuesAndKeepsQualityInTheTrackBarsRange) {
   ReportOptions options;
   options.ProgressiveDisplay = true;
   options.LinesPerImage = 250;
   JpegSettings shown = CurrentJpegSettings(35, options);
   EXPECT_EQ(std::tie(shown.Quality, shown.ProgressiveDisplay, shown.LinesPerImageText), std::tuple(35, true, "250"));
+  // The main window's test applies the dialog's values, or none of them when the lines are refused.
+  int quality = 100;
+  EXPECT_TRUE(ApplyJpegSettings(JpegSettings{0, false, "5"}, quality, options));
+  EXPECT_EQ(quality, 1) << "the track bar's range";
 }
 
 TEST(JpegSettingsTest, LinesPerImageMustBeASignedDecimalOfAtLeastOne) {
@@ -21,14 +25,6 @@ TEST(JpegSettingsTest, LinesPerImageMustBeASignedDecimalOfAtLeastOne) {
                            "99999999999999999999"}) {
     EXPECT_EQ(CheckLinesPerImage(text), "Invalid value for \"Lines Per Image\"") << text;
   }
-}
-
-// The main window's test applies the dialog's values, or none of them when the lines are refused.
-TEST(JpegSettingsTest, QualityStaysInTheTrackBarsRange) {
-  int quality = 100;
-  ReportOptions options;
-  EXPECT_TRUE(ApplyJpegSettings(JpegSettings{0, false, "5"}, quality, options));
-  EXPECT_EQ(quality, 1);
 }
 
 }  // namespace
