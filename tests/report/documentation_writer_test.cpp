@@ -37,10 +37,14 @@ std::string MaskedDocument(std::string text, std::time_t now, const std::string&
   return ReplaceAll(ReplaceAll(ReplaceAll(text, ShortDateText(now), "{DATE}"), folder, "{FOLDER}/"), "\r\n", "\n");
 }
 
-/// A project, its options and the main window's state, set up in a temporary folder.
-class DocumentFixture : public testing::WorkspaceTest {
+// ---------------------------------------------------------------------------------------------
+// Golden cases: tests/fixtures/documents/<case>/ (its README gives the lines of case.txt).
+
+/// A project, its options and the main window's state, set up in a temporary folder as a case
+/// describes it.
+class GoldenDocument : public testing::WorkspaceTest, public ::testing::WithParamInterface<std::string> {
  protected:
-  DocumentFixture() {
+  GoldenDocument() {
     Model().ProjectFile = folder_.Path() + "Demo.dpr";
     Model().ProjectFolder = folder_.Path();
     Model().DocumentationFolder = folder_.Path() + "Documentation/";
@@ -53,16 +57,6 @@ class DocumentFixture : public testing::WorkspaceTest {
     auto picture = std::make_shared<Picture>(Picture{Picture::Format::Jpeg, 640, 480, {}, 24, "jpeg bytes", 0});
     Model().Images.push_back(ImageEntry{form, view, form, file, status, picture, selected});
   }
-
-  ReportOptions options_;
-  DocumentationRequest request_;
-};
-
-// ---------------------------------------------------------------------------------------------
-// Golden cases: tests/fixtures/documents/<case>/ (its README gives the lines of case.txt).
-
-class GoldenDocument : public DocumentFixture, public ::testing::WithParamInterface<std::string> {
- protected:
   template <typename Forest>
   static auto* AddAtLevel(Forest& forest, int level, std::string text) {
     if (level == 0) return AddRoot(forest, std::move(text));
@@ -83,6 +77,8 @@ class GoldenDocument : public DocumentFixture, public ::testing::WithParamInterf
   }
   void ApplyLine(const std::string& keyword, std::istringstream& rest);
 
+  ReportOptions options_;
+  DocumentationRequest request_;
   std::string expectedResult_ = "Written";
   Texts expectedMessages_, expectedProgress_;
   ObjectNode* lastObject_ = nullptr;
@@ -180,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, GoldenDocument, ::testing::ValuesIn(testing:
 // The overwrite question and a folder or file that cannot be made are the command line's cases.
 
 // New pictures are saved before their index entry.
-TEST_F(DocumentFixture, SavesANewImageBeforeItsEntry) {
+TEST_F(GoldenDocument, SavesANewImageBeforeItsEntry) {
   AddImage("MainForm", "Details", "Main_Details.jpg", "New", false);
   EXPECT_EQ(Run(), DocResult::Written);
   EXPECT_EQ(Model().Images[0].Status, "Disk");
