@@ -96,14 +96,12 @@ void GoldenDocument::ApplyLine(const std::string& keyword, std::istringstream& i
     request_.SelectedUnits.insert(RestOf(in));
   } else if (keyword == "unused") {
     Model().UnusedSources.push_back(RestOf(in));
-  } else if (keyword == "dep" || keyword == "filtered-dep") {
+  } else if (keyword == "dep") {
     in >> level;
-    AddAtLevel(keyword == "dep" ? Model().DependencyTree : workspace_.Dependencies.FilteredTree, level,
-               RestOf(in));
-  } else if (keyword == "obj" || keyword == "filtered-obj") {
+    AddAtLevel(Model().DependencyTree, level, RestOf(in));
+  } else if (keyword == "obj") {
     in >> level;
-    lastObject_ = AddAtLevel(keyword == "obj" ? Model().ObjectTree : workspace_.Objects.FilteredTree, level,
-                             RestOf(in));
+    lastObject_ = AddAtLevel(Model().ObjectTree, level, RestOf(in));
   } else if (keyword == "prop") {
     lastObject_->Data->Properties.push_back(RestOf(in));
   } else if (keyword == "view") {
