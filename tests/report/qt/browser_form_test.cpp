@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QPrintDialog>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <filesystem>
+#include <fstream>
 
 #include "app/open_project.h"
 #include "support/qt_modal_closer.h"
@@ -43,10 +43,7 @@ TEST_F(BrowserFormTest, ShowsTheDocumentWithItsPicturesAndBlanks) {
     EXPECT_TRUE(Html().document()->resource(QTextDocument::ImageResource, QUrl(picture)).isValid()) << picture;
   }
   // A document written again at the same address is read again.
-  QFile file(path_);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write("<HTML><Body><H1>Second run</H1></Body></HTML>");
-  file.close();
+  std::ofstream(path_.toStdString(), std::ios::trunc) << "<HTML><Body><H1>Second run</H1></Body></HTML>";
   form_.LoadDocument(path_);
   EXPECT_EQ(Html().toPlainText().toStdString(), "Second run");
 }
