@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QPrintDialog>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <filesystem>
