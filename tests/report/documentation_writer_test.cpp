@@ -148,7 +148,9 @@ TEST_P(GoldenDocument, GivesItsExpectedDocument) {
     in >> keyword;
     ApplyLine(keyword, in);
   }
-  if (fs::exists(folder / "project")) fs::copy(folder / "project", folder_.Path(), fs::copy_options::recursive);
+  if (fs::exists(folder / "project")) {
+    fs::copy(folder / "project", folder_.Path(), fs::copy_options::recursive);
+  }
   if (fs::exists(folder / "program")) {
     request_.ProgramFolder = folder_.Path() + "Program";
     fs::copy(folder / "program", request_.ProgramFolder);
@@ -160,7 +162,8 @@ TEST_P(GoldenDocument, GivesItsExpectedDocument) {
   if (!expectedProgress_.empty()) {
     EXPECT_EQ(progress_.Log(), expectedProgress_);
   }
-  std::string actual = MaskedDocument(ReadFileText(Model().DocumentationFolder + "Demo.html"), kNow, folder_.Path());
+  const std::string written = ReadFileText(Model().DocumentationFolder + "Demo.html");
+  std::string actual = MaskedDocument(written, kNow, folder_.Path());
   std::string expected = ReadFileText(folder / "expected.html");
   // Rewrites the expected file, for a look at the difference before it is committed.
   if (std::getenv("TARNWICK_UPDATE_GOLDEN")) std::ofstream(folder / "expected.html", std::ios::binary) << actual;

@@ -30,7 +30,8 @@ TEST_F(ReportOptionsStore, LoadsTheStoredValuesAsTheCasesSay) {
     LoadReportOptions(store_, options, ui_);
     ASSERT_TRUE(SaveReportOptions(saved, options, ui_)) << c.Name;
     const std::string text = saved.ToText();
-    for (const std::string& line : c.Values("saved-line")) EXPECT_NE(text.find(line), text.npos) << c.Name << line;
+    for (const std::string& line : c.Values("saved-line"))
+      EXPECT_NE(text.find(line), text.npos) << c.Name << ": " << line;
     if (!c.Has("saved-line")) {
       EXPECT_EQ(text, c.Value(c.Has("saved") ? "saved" : "stored") + "\n\n") << c.Name;
     }

@@ -76,7 +76,6 @@ class TreeImagesTest : public testing::WorkspaceTest {
   void AddRoots(int count) {
     for (int i = 0; i < count; ++i) AddNode(0, "Unit" + std::to_string(i));
   }
-  bool Written(const std::string& name) const { return std::filesystem::exists(folder_.Path() + name); }
 
   int lh() const { return metrics_.RowHeight; }
   int half() const { return metrics_.Half; }
@@ -91,7 +90,8 @@ class TreeImagesTest : public testing::WorkspaceTest {
 };
 
 TEST(TreeFontTest, PointsBecomePixelsAt96DotsPerInch) {
-  for (auto [points, pixels] : {std::pair{12, 16}, {11, 15}, {0, 1}}) EXPECT_EQ(FontPixelSize(points), pixels);
+  for (auto [points, pixels] : {std::pair{12, 16}, {11, 15}, {0, 1}})
+    EXPECT_EQ(FontPixelSize(points), pixels);
 }
 
 // ---- Pages ------------------------------------------------------------------------------------
@@ -111,7 +111,7 @@ TEST_F(TreeImagesTest, PagesHoldAtMostLinesPerImageRowsAndAreSavedAtTheGivenQual
   EXPECT_EQ(std::tuple(pages[0].Height, pages[0].Bottom), std::tuple(100 * lh(), 100 * lh() - 1));
   EXPECT_EQ(pages[1].FileName, "Dependencies2.jpg");
   EXPECT_EQ(std::tuple(pages[1].Top, pages[1].Height, pages[1].Bottom), std::tuple(100 * lh(), lh(), 101 * lh()));
-  EXPECT_TRUE(Written("Dependencies2.jpg"));
+  EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "Dependencies2.jpg"));
   EXPECT_LT(ReadFileText(folder_.Path() + "Dependencies1.jpg").size(), file.size());
 }
 
@@ -124,8 +124,7 @@ TEST_F(TreeImagesTest, OnePageWithRowZeroBlankAndStrokesJoiningSiblingsToTheLast
   AddNode(2, "Unit3");     // row 4
   AddNode(0, "Extra");     // row 5
   Draw();
-  ASSERT_EQ(drawn_.size(), 1u);
-  const DrawnPage& page = drawn_[0];
+  const DrawnPage& page = drawn_.at(0);
   ASSERT_EQ(page.Height, 6 * lh());
   EXPECT_FALSE(page.AnyInkInRows(0, lh()));
   // Strokes are pure black, with no smoothing. The roots' column: from the top of row 1 to the
@@ -179,8 +178,7 @@ TEST_F(TreeImagesTest, TextInTheProjectsCodePageDrawsLikeTheSameTextInUtf8) {
   AddNode(0, bytes, {"Caption = '" + bytes + "'"});
   AddNode(0, utf8, {"Caption = '" + utf8 + "'"});  // a UTF-8 line stays as it is
   Draw();
-  ASSERT_EQ(drawn_.size(), 1u);
-  const DrawnPage& page = drawn_[0];
+  const DrawnPage& page = drawn_.at(0);
   bool same = true;
   for (int y = 0; y < 2 * lh(); ++y)
     for (int x = TextX(); x < kTreePageWidth; ++x) same = same && page.At(x, lh() + y) == page.At(x, 3 * lh() + y);
@@ -206,7 +204,7 @@ TEST_F(TreeImagesTest, PageTooTallForJpegIsReportedBeforeItIsDrawn) {
   request_.LinesPerImage = rows + 10;
   AddRoots(rows);
   EXPECT_EQ(Draw().at(0).Height, (rows + 1) * lh());
-  EXPECT_FALSE(Written("Dependencies1.jpg"));
+  EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "Dependencies1.jpg"));
   EXPECT_EQ(prompter_.Texts(),
             std::vector<std::string>{
                 "There was an error creating the JPEG image.\r\rMaximum supported image dimension is 65500 pixels"});

@@ -90,7 +90,7 @@ TEST_F(PrintSetupFormTest, MovesTheOrderWithItsButtonsAndSaveStoresIt) {
 
   Find<QPushButton>("SaveButton")->click();
   const std::string stored = testing::ReadFileText(store_.FilePath());
-  EXPECT_NE(stored.find("\"PrintOrder\"=\"Source Code,Dependencies,Form Images,"), std::string::npos) << stored;
+  EXPECT_NE(stored.find("\"PrintOrder\"=\"Source Code,Dependencies,Form Images,"), std::string::npos);
 }
 
 TEST_F(PrintSetupFormTest, LevelFieldResetsWhatIsNotAWholeNumber) {
