@@ -33,8 +33,10 @@ constexpr std::time_t kNow = 1700000000;
 // A written document with the parts that vary masked: the time stamp as "*", the date of `now` as
 // "{DATE}", the folder (ending with "/") as "{FOLDER}/", and its line ends as LF.
 std::string MaskedDocument(std::string text, std::time_t now, const std::string& folder) {
-  text = std::regex_replace(text, std::regex("TimeStamp\" content=\"[^\"]*\""), "TimeStamp\" content=\"*\"");
-  return ReplaceAll(ReplaceAll(ReplaceAll(text, ShortDateText(now), "{DATE}"), folder, "{FOLDER}/"), "\r\n", "\n");
+  text = std::regex_replace(text, std::regex("TimeStamp\" content=\"[^\"]*\""),
+                            "TimeStamp\" content=\"*\"");
+  return ReplaceAll(ReplaceAll(ReplaceAll(text, ShortDateText(now), "{DATE}"), folder, "{FOLDER}/"),
+                    "\r\n", "\n");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -42,7 +44,8 @@ std::string MaskedDocument(std::string text, std::time_t now, const std::string&
 
 /// A project, its options and the main window's state, set up in a temporary folder as a case
 /// describes it.
-class GoldenDocument : public testing::WorkspaceTest, public ::testing::WithParamInterface<std::string> {
+class GoldenDocument : public testing::WorkspaceTest,
+                       public ::testing::WithParamInterface<std::string> {
  protected:
   GoldenDocument() {
     Model().ProjectFile = folder_.Path() + "Demo.dpr";
@@ -53,8 +56,10 @@ class GoldenDocument : public testing::WorkspaceTest, public ::testing::WithPara
 
   DocResult Run() { return WriteDocumentation(workspace_.Subject(), options_, ui_, request_); }
 
-  void AddImage(std::string form, std::string view, std::string file, std::string status, bool selected) {
-    auto picture = std::make_shared<Picture>(Picture{Picture::Format::Jpeg, 640, 480, {}, 24, "jpeg bytes", 0});
+  void AddImage(std::string form, std::string view, std::string file, std::string status,
+                bool selected) {
+    auto picture = std::make_shared<Picture>(
+        Picture{Picture::Format::Jpeg, 640, 480, {}, 24, "jpeg bytes", 0});
     Model().Images.push_back(ImageEntry{form, view, form, file, status, picture, selected});
   }
   template <typename Forest>
@@ -106,8 +111,10 @@ void GoldenDocument::ApplyLine(const std::string& keyword, std::istringstream& i
     lastObject_->Data->Properties.push_back(RestOf(in));
   } else if (keyword == "view") {
     in >> a >> b;
-    (a == "dependencies" ? workspace_.Dependencies.CurDependencyTreeView : workspace_.Objects.CurObjectTreeView) =
-        b == "all" ? CurrentTree::All : b == "filtered" ? CurrentTree::Filtered : CurrentTree::None;
+    CurrentTree& view = a == "dependencies" ? workspace_.Dependencies.CurDependencyTreeView
+                                            : workspace_.Objects.CurObjectTreeView;
+    view = b == "all" ? CurrentTree::All
+                      : (b == "filtered" ? CurrentTree::Filtered : CurrentTree::None);
   } else if (keyword == "image") {
     std::string file, status, selected;
     in >> a >> b >> file >> status >> selected;
@@ -115,15 +122,18 @@ void GoldenDocument::ApplyLine(const std::string& keyword, std::istringstream& i
   } else if (keyword == "option") {
     std::string text = RestOf(in), error;
     size_t equals = text.find('=');
-    ASSERT_TRUE(OverrideReportOption(options_, text.substr(0, equals), text.substr(equals + 1), error)) << error;
+    ASSERT_TRUE(
+        OverrideReportOption(options_, text.substr(0, equals), text.substr(equals + 1), error))
+        << error;
   } else if (keyword == "uses") {
     std::string section;
     in >> a >> b >> section;
-    const UsesSection uses = section == "interface" ? UsesSection::Interface : UsesSection::Implementation;
+    const UsesSection uses =
+        section == "interface" ? UsesSection::Interface : UsesSection::Implementation;
     Model().Uses.Edges.push_back({UsesIndex(a), UsesIndex(b), uses});
   } else if (keyword == "indent") {
     options_.IndentSpaces = RestOf(in);  // unchecked, as a stored value could be
-  } else if (keyword == "fifo") {  // would wait for a writer forever if opened for reading as a file is
+  } else if (keyword == "fifo") {  // never opened for reading: it would wait for a writer
     fs::create_directories(Model().DocumentationFolder);
     ASSERT_EQ(::mkfifo((Model().DocumentationFolder + RestOf(in)).c_str(), 0600), 0);
   } else if (keyword == "answer") {
@@ -131,7 +141,8 @@ void GoldenDocument::ApplyLine(const std::string& keyword, std::istringstream& i
   } else if (keyword == "result") {
     expectedResult_ = RestOf(in);
   } else if (keyword == "message") {
-    expectedMessages_.push_back(ReplaceAll(testing::Unescape(RestOf(in)), "{FOLDER}/", folder_.Path()));
+    expectedMessages_.push_back(
+        ReplaceAll(testing::Unescape(RestOf(in)), "{FOLDER}/", folder_.Path()));
   } else if (keyword == "progress") {
     expectedProgress_.push_back(RestOf(in));
   } else {
@@ -156,7 +167,8 @@ TEST_P(GoldenDocument, GivesItsExpectedDocument) {
     fs::copy(folder / "program", request_.ProgramFolder);
   }
   Model().Uses.Cycles = FindCycleGroups(Model().Uses);
-  const char* const results[] = {"Declined", "NoFolder", "NothingSelected", "Written", "WrittenWithErrors", "NoFile"};
+  const char* const results[] = {"Declined", "NoFolder",          "NothingSelected",
+                                 "Written",  "WrittenWithErrors", "NoFile"};
   EXPECT_EQ(results[static_cast<int>(Run())], expectedResult_);
   EXPECT_EQ(prompter_.Shown(), expectedMessages_);
   if (!expectedProgress_.empty()) {
@@ -166,11 +178,13 @@ TEST_P(GoldenDocument, GivesItsExpectedDocument) {
   std::string actual = MaskedDocument(written, kNow, folder_.Path());
   std::string expected = ReadFileText(folder / "expected.html");
   // Rewrites the expected file, for a look at the difference before it is committed.
-  if (std::getenv("TARNWICK_UPDATE_GOLDEN")) std::ofstream(folder / "expected.html", std::ios::binary) << actual;
+  if (std::getenv("TARNWICK_UPDATE_GOLDEN"))
+    std::ofstream(folder / "expected.html", std::ios::binary) << actual;
   EXPECT_EQ(actual, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Documents, GoldenDocument, ::testing::ValuesIn(testing::SubfolderNames(kDocumentsDir)),
+INSTANTIATE_TEST_SUITE_P(Documents, GoldenDocument,
+                         ::testing::ValuesIn(testing::SubfolderNames(kDocumentsDir)),
                          [](const auto& info) { return info.param; });
 
 // ---------------------------------------------------------------------------------------------

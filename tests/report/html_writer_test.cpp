@@ -70,13 +70,14 @@ TEST_F(HtmlWriterFile, ReplacesAPlantedSymbolicLinkInsteadOfWritingThroughIt) {
   EXPECT_EQ(testing::ReadFileText(Path()), "document\r\n");
 }
 
-// The golden case "title_template" shows the fields replaced; these are the edges of the "%%" pairs.
+// The golden case "title_template" shows the fields replaced; these are the "%%" pairs' edges.
 TEST(TitleTemplate, ReplacesItsFields) {
   // "%x" pairs are taken together, so in "x%a%%project%%" the field starts after "%a".
   const std::pair<const char*, const char*> cases[] = {
       {"<%%other%%>", "<>"}, {"50%x and 5%", "50%x and 5%"}, {"%%da%te%%|%%date%%", "|d"},
       {"x%a%%project%%", "x%ap"}, {"%%project%", ""}};
-  for (auto [text, expanded] : cases) EXPECT_EQ(ExpandTitleTemplate(text, "p", "d"), expanded) << text;
+  for (auto [text, expanded] : cases)
+    EXPECT_EQ(ExpandTitleTemplate(text, "p", "d"), expanded) << text;
 }
 
 }  // namespace

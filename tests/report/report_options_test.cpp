@@ -60,7 +60,8 @@ TEST_F(ReportOptionsStore, ReportsAKeyThatCannotBeCreated) {
 TEST(PrintOrder, MovesStopAtTheEndsOfTheList) {
   Order order = DefaultPrintOrder();
   // The selection stays where it was; -1 is no entry selected.
-  EXPECT_EQ(std::tuple(MovePrintOrderUp(order, 0), MovePrintOrderDown(order, 4), MovePrintOrderUp(order, -1)),
+  EXPECT_EQ(std::tuple(MovePrintOrderUp(order, 0), MovePrintOrderDown(order, 4),
+                       MovePrintOrderUp(order, -1)),
             std::tuple(0, 4, -1));
   EXPECT_EQ(order, DefaultPrintOrder());
 }
@@ -68,7 +69,8 @@ TEST(PrintOrder, MovesStopAtTheEndsOfTheList) {
 // The print setup window's test shows a field reset with its message.
 TEST(ParseWholeNumber, TakesBlanksAroundAndOneSign) {
   EXPECT_EQ(ParseWholeNumber(" -7 "), -7);
-  for (const char* bad : {"x", "", "1.5", "99999999999", "+-3"}) EXPECT_FALSE(ParseWholeNumber(bad)) << bad;
+  for (const char* bad : {"x", "", "1.5", "99999999999", "+-3"})
+    EXPECT_FALSE(ParseWholeNumber(bad)) << bad;
 }
 
 TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
@@ -76,16 +78,18 @@ TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
   const std::tuple<const char*, const char*, std::string> cases[] = {
       {"objectsoutput", "As Text", ""},
       {"SourceSelected", "1", ""},
-      // A rejected value changes nothing. (Unknown names and bad numbers: the command line's cases.)
+      // A rejected value changes nothing (unknown names, bad numbers: the command line's cases).
       {"SyntaxPrint", "yes", "Invalid value for \"SyntaxPrint\""},
       {"PrintOrder", "Source Code,Pictures", kBadOrder},
       {"PrintOrder", "Source Code,Source Code,Dependencies,Unused Units,Form Objects", kBadOrder},
-      {"PrintOrder", "Source Code,Form Images,Dependencies,Unused Units,Form Objects,Form Objects", kBadOrder},
+      {"PrintOrder", "Source Code,Form Images,Dependencies,Unused Units,Form Objects,Form Objects",
+       kBadOrder},
   };
   ReportOptions options;
   for (const auto& [name, value, message] : cases) {
     std::string error;
-    EXPECT_EQ(OverrideReportOption(options, name, value, error), message.empty()) << name << "=" << value;
+    EXPECT_EQ(OverrideReportOption(options, name, value, error), message.empty())
+        << name << "=" << value;
     EXPECT_EQ(error, message) << name << "=" << value;
   }
   EXPECT_EQ(options.ObjectsOutput, kOutputAsText);
@@ -95,7 +99,8 @@ TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
   // Fewer names, as a stored order may hold: the missing ones follow in their usual order.
   std::string error;
   EXPECT_TRUE(OverrideReportOption(options, "PrintOrder", "Source Code,Form Objects", error));
-  EXPECT_EQ(options.PrintOrder, (Order{"Source Code", "Form Objects", "Form Images", "Dependencies", "Unused Units"}));
+  EXPECT_EQ(options.PrintOrder,
+            (Order{"Source Code", "Form Objects", "Form Images", "Dependencies", "Unused Units"}));
 }
 
 }  // namespace

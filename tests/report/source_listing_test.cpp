@@ -51,7 +51,8 @@ TEST_P(ListingGolden, GivesTheExpectedHtmlInOnePassAndInFour) {
   ExpectSameInEveryMode(input);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, ListingGolden, ::testing::ValuesIn(testing::SubfolderNames(kListingDir)),
+INSTANTIATE_TEST_SUITE_P(Fixtures, ListingGolden,
+                         ::testing::ValuesIn(testing::SubfolderNames(kListingDir)),
                          [](const auto& info) { return info.param; });
 
 // Texts built from the pieces the steps treat specially: line ends of all three kinds, blanks and
@@ -89,11 +90,13 @@ TEST(ListingToHtml, SinglePassMatchesTheStepsOnLongTexts) {
 
 std::string RunStep(const std::string& step, std::string_view input) {
   if (step.starts_with("listing"))
-    return ListingToHtml(input, step.find("+numbers") != step.npos, step.find("+syntax") != step.npos);
+    return ListingToHtml(input, step.find("+numbers") != step.npos,
+                         step.find("+syntax") != step.npos);
   if (step.starts_with("tabs")) return ExpandTabs(input, std::stoi(step.substr(4)));
   using Step = std::string (*)(std::string_view);
-  const std::map<std::string, Step> steps = {{"numbers", AddLineNumbers}, {"escape", EscapeAndKeepBlanks},
-                                             {"highlight", HighlightSyntax}, {"breaks", AddLineBreaks}};
+  const std::map<std::string, Step> steps = {
+      {"numbers", AddLineNumbers}, {"escape", EscapeAndKeepBlanks},
+      {"highlight", HighlightSyntax}, {"breaks", AddLineBreaks}};
   return steps.at(step)(input);
 }
 

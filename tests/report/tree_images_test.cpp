@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -30,13 +29,11 @@ struct DrawnPage {
     const uint8_t* p = Bytes.data() + Stride * static_cast<size_t>(y) + 4 * static_cast<size_t>(x);
     return uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0];
   }
-  // The black stretches [start, end) of column x, or of row y, between `from` and `to`.
-  Runs ColumnRuns(int x, int from, int to) const { return RunsOf(from, to, [&](int y) { return At(x, y); }); }
-  Runs RowRuns(int y, int from, int to) const { return RunsOf(from, to, [&](int x) { return At(x, y); }); }
-  static Runs RunsOf(int from, int to, const std::function<uint32_t(int)>& colour) {
+  // The black stretches [start, end) between `from` and `to` of column `at` (of row `at` if `row`).
+  Runs BlackRuns(int at, int from, int to, bool row = false) const {
     Runs runs;
     for (int i = from; i < to; ++i) {
-      if (colour(i) != 0) continue;
+      if ((row ? At(i, at) : At(at, i)) != 0) continue;
       if (runs.empty() || runs.back().second != i) runs.push_back({i, i});
       runs.back().second = i + 1;
     }
@@ -70,7 +67,8 @@ class TreeImagesTest : public testing::WorkspaceTest {
   std::vector<TreePage> Draw() {
     rows_.clear();
     drawn_.clear();
-    for (const auto& [level, text, properties] : nodes_) rows_.push_back(TreeRow{level, text, properties});
+    for (const auto& [level, text, properties] : nodes_)
+      rows_.push_back(TreeRow{level, text, properties});
     return DrawTreeImages(request_, ui_);
   }
   void AddRoots(int count) {
@@ -110,7 +108,8 @@ TEST_F(TreeImagesTest, PagesHoldAtMostLinesPerImageRowsAndAreSavedAtTheGivenQual
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(std::tuple(pages[0].Height, pages[0].Bottom), std::tuple(100 * lh(), 100 * lh() - 1));
   EXPECT_EQ(pages[1].FileName, "Dependencies2.jpg");
-  EXPECT_EQ(std::tuple(pages[1].Top, pages[1].Height, pages[1].Bottom), std::tuple(100 * lh(), lh(), 101 * lh()));
+  EXPECT_EQ(std::tuple(pages[1].Top, pages[1].Height, pages[1].Bottom),
+            std::tuple(100 * lh(), lh(), 101 * lh()));
   EXPECT_TRUE(std::filesystem::exists(folder_.Path() + "Dependencies2.jpg"));
   EXPECT_LT(ReadFileText(folder_.Path() + "Dependencies1.jpg").size(), file.size());
 }
@@ -129,13 +128,15 @@ TEST_F(TreeImagesTest, OnePageWithRowZeroBlankAndStrokesJoiningSiblingsToTheLast
   EXPECT_FALSE(page.AnyInkInRows(0, lh()));
   // Strokes are pure black, with no smoothing. The roots' column: from the top of row 1 to the
   // middle of row 5, nothing in row 0 or below.
-  EXPECT_EQ(page.ColumnRuns(0, 0, 6 * lh()), (Runs{{lh(), 5 * lh() + half() + 1}}));
+  EXPECT_EQ(page.BlackRuns(0, 0, 6 * lh()), (Runs{{lh(), 5 * lh() + half() + 1}}));
   // Each node's horizontal stroke runs Half pixels to the right from the middle of its row.
-  EXPECT_EQ(page.RowRuns(lh() + half(), 0, TextX()), (Runs{{0, half()}}));
+  EXPECT_EQ(page.BlackRuns(lh() + half(), 0, TextX(), true), (Runs{{0, half()}}));
   // The children of Project1 stand Half + 2 blanks right; Unit2 is the last of them.
-  EXPECT_EQ(page.ColumnRuns(ChildX(), 2 * lh(), 5 * lh()), (Runs{{2 * lh(), 3 * lh() + half() + 1}}));
+  EXPECT_EQ(page.BlackRuns(ChildX(), 2 * lh(), 5 * lh()),
+            (Runs{{2 * lh(), 3 * lh() + half() + 1}}));
   // The grandchild alone: a short stroke to the middle of its row.
-  EXPECT_EQ(page.ColumnRuns(2 * ChildX(), 4 * lh(), 5 * lh()), (Runs{{4 * lh(), 4 * lh() + half() + 1}}));
+  EXPECT_EQ(page.BlackRuns(2 * ChildX(), 4 * lh(), 5 * lh()),
+            (Runs{{4 * lh(), 4 * lh() + half() + 1}}));
 }
 
 TEST_F(TreeImagesTest, SiblingLineCrossesPagesBetweenItsEnds) {
@@ -148,16 +149,17 @@ TEST_F(TreeImagesTest, SiblingLineCrossesPagesBetweenItsEnds) {
   const int pageHeight = 3 * lh();
   // From the middle of row 1 down to the bottom edge, over the whole of every page in between,
   // and on the next sibling's page from the top edge down to the middle of its row (local row 1).
-  EXPECT_EQ(drawn_[0].ColumnRuns(0, 0, pageHeight), (Runs{{lh(), pageHeight}}));
-  EXPECT_EQ(drawn_[2].ColumnRuns(0, 0, pageHeight), (Runs{{0, pageHeight}}));
-  EXPECT_EQ(drawn_[3].ColumnRuns(0, 0, 2 * lh()), (Runs{{0, lh() + half() + 1}}));
+  EXPECT_EQ(drawn_[0].BlackRuns(0, 0, pageHeight), (Runs{{lh(), pageHeight}}));
+  EXPECT_EQ(drawn_[2].BlackRuns(0, 0, pageHeight), (Runs{{0, pageHeight}}));
+  EXPECT_EQ(drawn_[3].BlackRuns(0, 0, 2 * lh()), (Runs{{0, lh() + half() + 1}}));
 }
 
 // ---- Text and properties ----------------------------------------------------------------------
 
 TEST_F(TreeImagesTest, PropertyLinesTakeARowEachAndChildrenStartBelow) {
   request_.ShowProperties = true;
-  AddNode(0, "Form1: TForm1", {"Left = 8", "Top = 8", "Width = 320", "Height = 240", "Caption = 'Main'"});
+  AddNode(0, "Form1: TForm1",
+          {"Left = 8", "Top = 8", "Width = 320", "Height = 240", "Caption = 'Main'"});
   AddNode(1, "Button1: TButton");
   EXPECT_EQ(Draw().at(0).Height, 8 * lh());  // row 0, the form with its 5 lines, the button
   const DrawnPage& page = drawn_.at(0);
@@ -165,14 +167,16 @@ TEST_F(TreeImagesTest, PropertyLinesTakeARowEachAndChildrenStartBelow) {
   EXPECT_FALSE(page.AnyInkInRows(2 * lh(), 7 * lh(), 0, metrics_.PropertyIndent));
   EXPECT_TRUE(page.AnyInkInRows(6 * lh(), 7 * lh(), metrics_.PropertyIndent));
   // The child stands 3 x Half further right than without properties, in row 7.
-  EXPECT_EQ(page.ColumnRuns(ChildX() + 3 * half(), 7 * lh(), 8 * lh()), (Runs{{7 * lh(), 7 * lh() + half() + 1}}));
+  EXPECT_EQ(page.BlackRuns(ChildX() + 3 * half(), 7 * lh(), 8 * lh()),
+            (Runs{{7 * lh(), 7 * lh() + half() + 1}}));
   request_.ShowProperties = false;
   EXPECT_EQ(Draw().at(0).Height, 3 * lh());
 }
 
 // A caption in the project's code page draws the same pixels as the caption given in UTF-8.
 TEST_F(TreeImagesTest, TextInTheProjectsCodePageDrawsLikeTheSameTextInUtf8) {
-  const std::string bytes = "\xD1\xEA\xE0\xED", utf8 = "\xD0\xA1\xD0\xBA\xD0\xB0\xD0\xBD";  // windows-1251
+  const std::string bytes = "\xD1\xEA\xE0\xED",
+                    utf8 = "\xD0\xA1\xD0\xBA\xD0\xB0\xD0\xBD";  // windows-1251
   request_.CodePage = "windows-1251";
   request_.ShowProperties = true;
   AddNode(0, bytes, {"Caption = '" + bytes + "'"});
@@ -181,7 +185,8 @@ TEST_F(TreeImagesTest, TextInTheProjectsCodePageDrawsLikeTheSameTextInUtf8) {
   const DrawnPage& page = drawn_.at(0);
   bool same = true;
   for (int y = 0; y < 2 * lh(); ++y)
-    for (int x = TextX(); x < kTreePageWidth; ++x) same = same && page.At(x, lh() + y) == page.At(x, 3 * lh() + y);
+    for (int x = TextX(); x < kTreePageWidth; ++x)
+      same = same && page.At(x, lh() + y) == page.At(x, 3 * lh() + y);
   EXPECT_TRUE(same);
   EXPECT_TRUE(page.AnyInkInRows(lh(), 3 * lh(), TextX()));
 }
@@ -196,7 +201,8 @@ TEST_F(TreeImagesTest, FailedSaveIsReportedAndLaterPagesAreNotSaved) {
   EXPECT_EQ(Draw().size(), 3u) << "the document still refers to every page";
   EXPECT_EQ(drawn_.size(), 1u);
   EXPECT_EQ(prompter_.Shown(),
-            std::vector<std::string>{"error: There was an error creating the JPEG image.\r\rNot a directory"});
+            std::vector<std::string>{
+                "error: There was an error creating the JPEG image.\r\rNot a directory"});
 }
 
 TEST_F(TreeImagesTest, PageTooTallForJpegIsReportedBeforeItIsDrawn) {
@@ -206,8 +212,8 @@ TEST_F(TreeImagesTest, PageTooTallForJpegIsReportedBeforeItIsDrawn) {
   EXPECT_EQ(Draw().at(0).Height, (rows + 1) * lh());
   EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "Dependencies1.jpg"));
   EXPECT_EQ(prompter_.Texts(),
-            std::vector<std::string>{
-                "There was an error creating the JPEG image.\r\rMaximum supported image dimension is 65500 pixels"});
+            std::vector<std::string>{"There was an error creating the JPEG image.\r\rMaximum "
+                                     "supported image dimension is 65500 pixels"});
 }
 
 TEST_F(TreeImagesTest, PageTallerThanOneDrawingSurfaceIsDrawnWhole) {
@@ -216,7 +222,7 @@ TEST_F(TreeImagesTest, PageTallerThanOneDrawingSurfaceIsDrawnWhole) {
   AddRoots(rows);
   Draw();
   ASSERT_EQ(drawn_.size(), 1u);
-  EXPECT_EQ(drawn_[0].ColumnRuns(0, 0, drawn_[0].Height), (Runs{{lh(), rows * lh() + half() + 1}}));
+  EXPECT_EQ(drawn_[0].BlackRuns(0, 0, drawn_[0].Height), (Runs{{lh(), rows * lh() + half() + 1}}));
   EXPECT_TRUE(drawn_[0].AnyInkInRows(rows * lh(), (rows + 1) * lh(), half() + 1));
 }
 

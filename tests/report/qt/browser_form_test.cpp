@@ -22,7 +22,8 @@ class BrowserFormTest : public testing::WorkspaceTest {
   BrowserFormTest() {
     OpenProject(workspace_, ui_, OpenHooks(), testing::CopyDemoProject(folder_));
     ReportOptions options;
-    EXPECT_EQ(WriteDocumentation(workspace_.Subject(), options, ui_, DocumentationRequest{}), DocResult::Written);
+    EXPECT_EQ(WriteDocumentation(workspace_.Subject(), options, ui_, DocumentationRequest{}),
+              DocResult::Written);
     path_ = QString::fromStdString(DocumentationFilePath(workspace_.Model));
     form_.resize(900, 700);
     form_.LoadDocument(path_);
@@ -37,12 +38,15 @@ class BrowserFormTest : public testing::WorkspaceTest {
 
 TEST_F(BrowserFormTest, ShowsTheDocumentWithItsPicturesAndBlanks) {
   // The listings' bare &nbsp is a blank.
-  EXPECT_TRUE(Html().document()->toRawText().contains(QString::fromUtf8("\u00a0 \u00a0 1: unit MainUnit;")));
+  EXPECT_TRUE(Html().document()->toRawText().contains(
+      QString::fromUtf8("\u00a0 \u00a0 1: unit MainUnit;")));
   for (const char* picture : {"MainUnit.jpg", "EditUnit_Details.bmp", "Dependencies1.jpg"}) {
-    EXPECT_TRUE(Html().document()->resource(QTextDocument::ImageResource, QUrl(picture)).isValid()) << picture;
+    EXPECT_TRUE(Html().document()->resource(QTextDocument::ImageResource, QUrl(picture)).isValid())
+        << picture;
   }
   // A document written again at the same address is read again.
-  std::ofstream(path_.toStdString(), std::ios::trunc) << "<HTML><Body><H1>Second run</H1></Body></HTML>";
+  std::ofstream(path_.toStdString(), std::ios::trunc)
+      << "<HTML><Body><H1>Second run</H1></Body></HTML>";
   form_.LoadDocument(path_);
   EXPECT_EQ(Html().toPlainText().toStdString(), "Second run");
 }

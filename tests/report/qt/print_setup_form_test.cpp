@@ -28,7 +28,10 @@ using Names = std::vector<std::string>;
 class PrintSetupFormTest : public testing::WorkspaceTest {
  protected:
   TPrintSetupForm& Form() {
-    if (!form_) form_ = std::make_unique<TPrintSetupForm>(store_, prompter_, measure_, new QWidget, progress_);
+    if (!form_) {
+      form_ = std::make_unique<TPrintSetupForm>(store_, prompter_, measure_, new QWidget,
+                                                progress_);
+    }
     return *form_;
   }
   template <typename T>
@@ -72,11 +75,13 @@ TEST_F(PrintSetupFormTest, CheckingOneOfAPairUnchecksTheOtherButUncheckingChecks
   for (const auto& [click, checked] : steps) {
     Find<QCheckBox>(click)->click();
     Names shown;
-    for (const char* name : {"SourceAllCheckBox", "SourceSelectedCheckBox", "ImagesAllCheckBox", "ImagesSelectedCheckBox"})
+    for (const char* name : {"SourceAllCheckBox", "SourceSelectedCheckBox", "ImagesAllCheckBox",
+                             "ImagesSelectedCheckBox"})
       if (Checked(name)) shown.push_back(name);
     EXPECT_EQ(shown, checked) << click;
   }
-  EXPECT_TRUE(Form().Options().SourceSelected && !Form().Options().SourceAll && !Form().Options().ImagesAll);
+  EXPECT_TRUE(Form().Options().SourceSelected && !Form().Options().SourceAll &&
+              !Form().Options().ImagesAll);
 }
 
 TEST_F(PrintSetupFormTest, MovesTheOrderWithItsButtonsAndSaveStoresIt) {
@@ -90,7 +95,8 @@ TEST_F(PrintSetupFormTest, MovesTheOrderWithItsButtonsAndSaveStoresIt) {
 
   Find<QPushButton>("SaveButton")->click();
   const std::string stored = testing::ReadFileText(store_.FilePath());
-  EXPECT_NE(stored.find("\"PrintOrder\"=\"Source Code,Dependencies,Form Images,"), std::string::npos);
+  EXPECT_NE(stored.find("\"PrintOrder\"=\"Source Code,Dependencies,Form Images,"),
+            std::string::npos);
 }
 
 TEST_F(PrintSetupFormTest, LevelFieldResetsWhatIsNotAWholeNumber) {
@@ -119,8 +125,8 @@ TEST_F(PrintSetupFormTest, FontButtonsTakeFaceAndSizeFromTheFontDialog) {
 // A written preview closes the window: the main window's test.
 TEST_F(PrintSetupFormTest, NothingSelectedKeepsTheWindowOpen) {
   OpenDemo();
-  for (const char* off : {"SourceAllCheckBox", "DependencyCheckBox", "ObjectsCheckBox", "ImagesAllCheckBox",
-                          "UnusedSourceCheckBox"})
+  for (const char* off : {"SourceAllCheckBox", "DependencyCheckBox", "ObjectsCheckBox",
+                          "ImagesAllCheckBox", "UnusedSourceCheckBox"})
     Find<QCheckBox>(off)->click();
   QTimer::singleShot(0, &Form(), [this] { Find<QPushButton>("PreviewButton")->click(); });
   testing::WhenModalShows([](QWidget* dialog) {
