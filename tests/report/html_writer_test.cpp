@@ -31,8 +31,8 @@ TEST(HtmlWriter, DecodesProjectTextLineByLineButNotUtf8Pieces) {
 
 class HtmlWriterFile : public ::testing::Test {
  protected:
-  std::string Path() const { return folder_.Path() + "P.html"; }
   testing::TempFolder folder_;
+  const std::string path_ = folder_.Path() + "P.html";
 };
 
 // A writer abandoned or destroyed before it commits leaves the old document and no temporary file.
@@ -40,20 +40,20 @@ TEST_F(HtmlWriterFile, ReplacesTheOldDocumentOnlyWhenCommitted) {
   folder_.Write("P.html", "old");
   {
     HtmlWriter abandoned;
-    ASSERT_TRUE(abandoned.Open(Path()));
+    ASSERT_TRUE(abandoned.Open(path_));
     abandoned.WriteLine("new");
     abandoned.Abandon();
     HtmlWriter dropped;
-    ASSERT_TRUE(dropped.Open(Path()));
+    ASSERT_TRUE(dropped.Open(path_));
     dropped.WriteLine("new");
   }
   HtmlWriter writer;
-  ASSERT_TRUE(writer.Open(Path()));
+  ASSERT_TRUE(writer.Open(path_));
   const std::string line(1000, 'x');
   for (int i = 0; i < 300; ++i) writer.WriteLine(line);  // several flushes of the buffer
-  EXPECT_EQ(testing::ReadFileText(Path()), "old");
+  EXPECT_EQ(testing::ReadFileText(path_), "old");
   ASSERT_TRUE(writer.Commit());
-  EXPECT_EQ(testing::ReadFileText(Path()).size(), 300 * (line.size() + 2));
+  EXPECT_EQ(testing::ReadFileText(path_).size(), 300 * (line.size() + 2));
   using Folder = std::filesystem::directory_iterator;
   EXPECT_EQ(std::distance(Folder(folder_.Path()), Folder()), 1) << "temporary files left behind";
 }
@@ -61,13 +61,13 @@ TEST_F(HtmlWriterFile, ReplacesTheOldDocumentOnlyWhenCommitted) {
 TEST_F(HtmlWriterFile, ReplacesAPlantedSymbolicLinkInsteadOfWritingThroughIt) {
   testing::TempFolder elsewhere;
   const std::string target = elsewhere.Write("victim.txt", "precious");
-  std::filesystem::create_symlink(target, Path());
+  std::filesystem::create_symlink(target, path_);
   HtmlWriter writer;
-  ASSERT_TRUE(writer.Open(Path()));
+  ASSERT_TRUE(writer.Open(path_));
   writer.WriteLine("document");
   ASSERT_TRUE(writer.Commit());
   EXPECT_EQ(testing::ReadFileText(target), "precious");
-  EXPECT_EQ(testing::ReadFileText(Path()), "document\r\n");
+  EXPECT_EQ(testing::ReadFileText(path_), "document\r\n");
 }
 
 // The golden case "title_template" shows the fields replaced; these are the "%%" pairs' edges.

@@ -105,13 +105,12 @@ TEST(ListingSteps, EachStepGivesTheExpectedTextOfItsCases) {
     EXPECT_EQ(RunStep(c.Value("step"), c.Value("input")), c.Value("expected")) << c.Name;
 }
 
+// The golden case "ten_lines" shows the numbers below 100.
 TEST(ListingToHtml, LineNumbersWidenPastFourDigits) {
   std::string source;
   for (int i = 0; i < 12345; ++i) source += "x\r\n";
   const std::string html = ListingToHtml(source, true, false);
-  for (const char* lines : {"<BR>&nbsp &nbsp  9: x\r\n<BR>&nbsp  10: x\r\n<BR>",
-                            "<BR> 999: x\r\n<BR>1000: x\r\n<BR>"})
-    EXPECT_NE(html.find(lines), std::string::npos) << lines;
+  EXPECT_NE(html.find("<BR> 999: x\r\n<BR>1000: x\r\n<BR>"), std::string::npos);
   EXPECT_TRUE(html.ends_with("<BR>12345: x\r\n<BR>"));
 }
 
