@@ -20,14 +20,23 @@ class ReportOptionsStore : public testing::WorkspaceTest {
   SettingsStore store_{folder_.Path() + "settings.reg"};
 };
 
-// Cases of report-options/loading.cases: stored values loaded, then saved again in table order.
-TEST_F(ReportOptionsStore, LoadsTheStoredValuesAsTheCasesSay) {
-  for (const testing::TestCase& c : testing::ReadCaseFile("report-options/loading.cases")) {
+// Cases of report-options/options.cases: stored values loaded, options overridden by their names,
+// then saved again in table order.
+TEST_F(ReportOptionsStore, StoredAndOverriddenOptionsAreAsTheCasesSay) {
+  for (const testing::TestCase& c : testing::ReadCaseFile("report-options/options.cases")) {
     SettingsStore saved(folder_.Path() + c.Name + ".reg");
     store_.FromText(c.Value("stored"));
     ReportOptions options;
     prompter_.Clear();
     LoadReportOptions(store_, options, ui_);
+    std::vector<std::string> errors;
+    for (const std::string& line : c.Values("override")) {
+      std::string error;
+      const size_t equals = line.find('=');
+      if (!OverrideReportOption(options, line.substr(0, equals), line.substr(equals + 1), error))
+        errors.push_back(error);
+    }
+    EXPECT_EQ(errors, c.Values("error")) << c.Name;
     ASSERT_TRUE(SaveReportOptions(saved, options, ui_)) << c.Name;
     const std::string text = saved.ToText();
     for (const std::string& line : c.Values("saved-line"))
@@ -71,36 +80,6 @@ TEST(ParseWholeNumber, TakesBlanksAroundAndOneSign) {
   EXPECT_EQ(ParseWholeNumber(" -7 "), -7);
   for (const char* bad : {"x", "", "1.5", "99999999999", "+-3"})
     EXPECT_FALSE(ParseWholeNumber(bad)) << bad;
-}
-
-TEST(OverrideReportOption, SetsValuesByTheirStoredNamesAndRejectsBadOnes) {
-  const char* const kBadOrder = "Invalid value for \"PrintOrder\"";
-  const std::tuple<const char*, const char*, std::string> cases[] = {
-      {"objectsoutput", "As Text", ""},
-      {"SourceSelected", "1", ""},
-      // A rejected value changes nothing (unknown names, bad numbers: the command line's cases).
-      {"SyntaxPrint", "yes", "Invalid value for \"SyntaxPrint\""},
-      {"PrintOrder", "Source Code,Pictures", kBadOrder},
-      {"PrintOrder", "Source Code,Source Code,Dependencies,Unused Units,Form Objects", kBadOrder},
-      {"PrintOrder", "Source Code,Form Images,Dependencies,Unused Units,Form Objects,Form Objects",
-       kBadOrder},
-  };
-  ReportOptions options;
-  for (const auto& [name, value, message] : cases) {
-    std::string error;
-    EXPECT_EQ(OverrideReportOption(options, name, value, error), message.empty())
-        << name << "=" << value;
-    EXPECT_EQ(error, message) << name << "=" << value;
-  }
-  EXPECT_EQ(options.ObjectsOutput, kOutputAsText);
-  EXPECT_FALSE(options.SourceAll);
-  EXPECT_TRUE(options.SyntaxPrint);
-
-  // Fewer names, as a stored order may hold: the missing ones follow in their usual order.
-  std::string error;
-  EXPECT_TRUE(OverrideReportOption(options, "PrintOrder", "Source Code,Form Objects", error));
-  EXPECT_EQ(options.PrintOrder,
-            (Order{"Source Code", "Form Objects", "Form Images", "Dependencies", "Unused Units"}));
 }
 
 }  // namespace
