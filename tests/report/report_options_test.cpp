@@ -75,12 +75,5 @@ TEST(PrintOrder, MovesStopAtTheEndsOfTheList) {
   EXPECT_EQ(order, DefaultPrintOrder());
 }
 
-// The print setup window's test shows a field reset with its message.
-TEST(ParseWholeNumber, TakesBlanksAroundAndOneSign) {
-  EXPECT_EQ(ParseWholeNumber(" -7 "), -7);
-  for (const char* bad : {"x", "", "1.5", "99999999999", "+-3"})
-    EXPECT_FALSE(ParseWholeNumber(bad)) << bad;
-}
-
 }  // namespace
 }  // namespace tarnwick
