@@ -6,7 +6,6 @@
 #include <iterator>
 #include <string>
 
-#include "report/documentation_writer.h"
 #include "support/temp_folder.h"
 
 namespace tarnwick {
@@ -68,16 +67,6 @@ TEST_F(HtmlWriterFile, ReplacesAPlantedSymbolicLinkInsteadOfWritingThroughIt) {
   ASSERT_TRUE(writer.Commit());
   EXPECT_EQ(testing::ReadFileText(target), "precious");
   EXPECT_EQ(testing::ReadFileText(path_), "document\r\n");
-}
-
-// The golden case "title_template" shows the fields replaced; these are the "%%" pairs' edges.
-TEST(TitleTemplate, ReplacesItsFields) {
-  // "%x" pairs are taken together, so in "x%a%%project%%" the field starts after "%a".
-  const std::pair<const char*, const char*> cases[] = {
-      {"<%%other%%>", "<>"}, {"50%x and 5%", "50%x and 5%"}, {"%%da%te%%|%%date%%", "|d"},
-      {"x%a%%project%%", "x%ap"}, {"%%project%", ""}};
-  for (auto [text, expanded] : cases)
-    EXPECT_EQ(ExpandTitleTemplate(text, "p", "d"), expanded) << text;
 }
 
 }  // namespace
