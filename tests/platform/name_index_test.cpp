@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/settings_store.h"
-
 namespace tarnwick {
 namespace {
 
@@ -25,22 +23,6 @@ TEST(NameIndex, FindsEveryNameWithoutRegardToCaseAcrossGrowth) {
   EXPECT_FALSE(index.Find("Value", nameAt));
   // A name already there keeps its first position.
   EXPECT_EQ(index.Insert("VALUE17", 5000, nameAt), (std::pair<size_t, bool>{17, false}));
-}
-
-TEST(NameIndex, DeletingAValueKeepsTheValuesAfterItFindable) {
-  SettingsStore store("");
-  for (uint32_t i = 0; i < 100; ++i) {
-    store.SetValue("Key", "V" + std::to_string(i), {RegType::Dword, i, {}});
-  }
-  ASSERT_TRUE(store.DeleteValue("Key", "v10"));
-  EXPECT_EQ(store.FindValue("Key", "V10"), nullptr);
-  for (uint32_t i : {0u, 9u, 11u, 99u}) {
-    const RegValue* value = store.FindValue("Key", "V" + std::to_string(i));
-    ASSERT_NE(value, nullptr) << i;
-    EXPECT_EQ(value->Number, i);
-  }
-  store.SetValue("Key", "V99", RegValue{RegType::Dword, 7, {}});
-  EXPECT_EQ(store.ValueNames("Key").size(), 99u);
 }
 
 }  // namespace

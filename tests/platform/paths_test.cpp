@@ -18,7 +18,7 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(HostPath, FindsComponentsWithoutRegardToCase) {
+TEST(HostPath, FindsComponentsWithoutRegardToCaseExactMatchFirst) {
   TempFolder folder;
   folder.Write("Common/Unit2.pas", "unit Unit2;");
   EXPECT_EQ(ToHostPath(folder.Path() + "common\\UNIT2.PAS"), folder.Path() + "Common/Unit2.pas");
@@ -27,15 +27,9 @@ TEST(HostPath, FindsComponentsWithoutRegardToCase) {
   EXPECT_TRUE(FileExists(folder.Path() + "COMMON\\unit2.pas"));
   EXPECT_TRUE(DirectoryExists(folder.Path() + "common\\"));
   EXPECT_FALSE(FileExists(folder.Path() + "common"));
-  // A missing component is kept as written.
+  // A missing component is kept as written; of several matches the exact one wins, then the first sorted.
   EXPECT_EQ(ToHostPath(folder.Path() + "Missing\\X.pas"), folder.Path() + "Missing/X.pas");
-}
-
-TEST(HostPath, ExactMatchWinsThenFirstSorted) {
-  TempFolder folder;
-  folder.Write("unit1.pas", "lower");
-  folder.Write("Unit1.pas", "exact");
-  folder.Write("UNIT1.pas", "upper");
+  for (const char* name : {"unit1.pas", "Unit1.pas", "UNIT1.pas"}) folder.Write(name, "x");
   EXPECT_EQ(ToHostPath(folder.Path() + "Unit1.pas"), folder.Path() + "Unit1.pas");
   EXPECT_EQ(ToHostPath(folder.Path() + "uNIT1.pas"), folder.Path() + "UNIT1.pas");
 }
@@ -77,15 +71,17 @@ TEST(Files, ReadWriteCreateDelete) {
   EXPECT_FALSE(error.empty());
   ASSERT_TRUE(CreateFolder(folder.Path() + "Documentation\\"));
   EXPECT_TRUE(CreateFolder(folder.Path() + "Documentation"));  // already there
-  std::string file = folder.Path() + "documentation\\Out.html";
-  ASSERT_TRUE(WriteFileAtomic(file, std::string("a\0b", 3)));
+  EXPECT_FALSE(CreateFolder(folder.Path() + "a\\b\\c", &error));  // one level only
+  std::string file = folder.Write("Documentation/Out.html", "old");
+  ASSERT_TRUE(WriteFileAtomic(folder.Path() + "documentation\\out.html", std::string("a\0b", 3)));
   EXPECT_EQ(ReadWholeFile(file).value(), std::string("a\0b", 3));
-  ASSERT_TRUE(WriteFileAtomic(file, "second"));
-  EXPECT_EQ(ReadWholeFile(file).value(), "second");
-  EXPECT_EQ(ListFiles(folder.Path() + "Documentation/*").size(), 1u);  // no temporary left
+  // Renaming onto a folder fails: reported, and no temporary file is left.
+  folder.Write("Documentation/Sub/x", "");
+  EXPECT_FALSE(WriteFileAtomic(folder.Path() + "Documentation/Sub", "new", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(ListFiles(folder.Path() + "Documentation/*"), std::vector<std::string>{"Out.html"});
   EXPECT_TRUE(DeleteFile(file));
   EXPECT_FALSE(FileExists(file));
-  EXPECT_FALSE(CreateFolder(folder.Path() + "a\\b\\c", &error));  // one level only
 }
 
 // A FIFO would block the open forever and a device would be read without end: only regular files
@@ -108,17 +104,6 @@ TEST(Files, ReadsOnlyRegularFilesWithinTheLimit) {
     EXPECT_EQ(error, reason) << path;
   }
   EXPECT_EQ(ReadWholeFile(folder.Path() + "link.pas").value(), "unit Real;");
-}
-
-TEST(Files, FailedAtomicWriteKeepsOldFile) {
-  TempFolder folder;
-  std::string file = folder.Write("Out.html", "old");
-  std::string blocker = folder.Write("Out.html.dir/x", "");  // rename onto a folder fails
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomic(folder.Path() + "Out.html.dir", "new", &error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadWholeFile(file).value(), "old");
-  EXPECT_EQ(ListFiles(folder.Path() + "*").size(), 1u);
 }
 
 TEST(TextUtil, NamesSortLikeTheDesktop) {
