@@ -1,4 +1,4 @@
-// tarnwick-doc run in-process on the cases of tests/fixtures/command_line/*.txt: each case builds
+// tarnwick-doc run in-process on the cases of tests/fixtures/command_line/*.cases: each case builds
 // a project folder, runs the program and checks the exit status, the output and the files. The
 // README there describes the steps.
 #include "app/cli/command_line.h"
@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,27 +17,15 @@
 #include "support/temp_folder.h"
 
 namespace tarnwick {
+namespace testing {
+// Failures name the case, not its bytes.
+static void PrintTo(const TestCase& c, std::ostream* out) { *out << c.Name; }
+}  // namespace testing
 namespace {
-
-using testing::Unescape;
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
-
-const std::string kCasesDir = TARNWICK_FIXTURES_DIR "/command_line/";
-
-struct Step {
-  std::string Verb;
-  std::string Rest;
-  std::string Where;  // "file.txt:line" of the step
-};
-
-struct Case {
-  std::string Name;
-  std::vector<Step> Steps;
-};
-
-void PrintTo(const Case& c, std::ostream* out) { *out << c.Name; }
+using testing::TestCase;
 
 // "first rest" -> {"first", "rest"}.
 std::pair<std::string, std::string> SplitFirst(const std::string& text) {
@@ -46,32 +33,18 @@ std::pair<std::string, std::string> SplitFirst(const std::string& text) {
   return {text.substr(0, blank), blank < text.size() ? text.substr(blank + 1) : ""};
 }
 
-std::vector<Case> ReadCases() {
+std::vector<TestCase> ReadCases() {
   std::vector<std::string> files;
-  for (const auto& entry : fs::directory_iterator(kCasesDir))
-    if (entry.path().extension() == ".txt") files.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(TARNWICK_FIXTURES_DIR "/command_line"))
+    if (entry.path().extension() == ".cases") files.push_back("command_line/" + entry.path().filename().string());
   std::sort(files.begin(), files.end());
-  std::vector<Case> cases;
-  for (const std::string& file : files) {
-    std::ifstream in(kCasesDir + file);
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-      ++number;
-      if (line.empty() || line[0] == '#') continue;
-      if (line.starts_with("== ")) {
-        cases.push_back({line.substr(3), {}});
-      } else if (cases.empty()) {
-        throw std::runtime_error(file + ": a step before the first case");
-      } else {
-        const auto [verb, rest] = SplitFirst(line);
-        cases.back().Steps.push_back({verb, Unescape(rest), file + ":" + std::to_string(number)});
-      }
-    }
-  }
+  std::vector<TestCase> cases;
+  for (const std::string& file : files)
+    for (TestCase& c : testing::ReadCaseFile(file)) cases.push_back(std::move(c));
   return cases;
 }
 
-class CommandLineCase : public ::testing::TestWithParam<Case> {
+class CommandLineCase : public ::testing::TestWithParam<TestCase> {
  protected:
   std::string Expand(const std::string& text) const {
     return testing::ReplaceAll(testing::ReplaceAll(text, "{demo}", "{dir}Demo/Demo.dpr"), "{dir}", folder_.Path());
@@ -82,7 +55,7 @@ class CommandLineCase : public ::testing::TestWithParam<Case> {
     return testing::ReadFileText(folder_.Path() + name);
   }
   void Run(const std::string& line);
-  void Do(const Step& step);
+  void Do(const std::string& verb, const std::string& text);
 
   testing::TempFolder folder_;
   int status_ = -1;
@@ -114,10 +87,9 @@ void CommandLineCase::Run(const std::string& line) {
   }
 }
 
-void CommandLineCase::Do(const Step& step) {
-  SCOPED_TRACE(step.Where + ": " + step.Verb + " " + step.Rest);
-  const auto [first, rest] = SplitFirst(Expand(step.Rest));
-  const std::string& verb = step.Verb;
+void CommandLineCase::Do(const std::string& verb, const std::string& text) {
+  SCOPED_TRACE(verb + ": " + text);
+  const auto [first, rest] = SplitFirst(Expand(text));
   if (verb == "demo") {
     testing::CopyDemoProject(folder_);
   } else if (verb == "write") {
@@ -133,10 +105,8 @@ void CommandLineCase::Do(const Step& step) {
     fs::remove_all(folder_.Path() + first);
   } else if (verb == "mkdir") {
     fs::create_directories(folder_.Path() + first);
-  } else if (verb == "rename") {
-    fs::rename(folder_.Path() + first, folder_.Path() + rest);
   } else if (verb == "run") {
-    Run(Expand(step.Rest));
+    Run(Expand(text));
   } else if (verb == "status") {
     EXPECT_EQ(status_, std::stoi(first)) << err_;
   } else if (verb == "is") {
@@ -164,7 +134,7 @@ void CommandLineCase::Do(const Step& step) {
 }
 
 TEST_P(CommandLineCase, GivesItsStatusOutputAndFiles) {
-  for (const Step& step : GetParam().Steps) Do(step);
+  for (const auto& [verb, text] : GetParam().Fields) Do(verb, text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CommandLineCase, ::testing::ValuesIn(ReadCases()),
