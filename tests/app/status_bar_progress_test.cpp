@@ -41,29 +41,20 @@ TEST(StatusBarProgress, TwentyStepCycleOfAFiftyPixelPanel) {
   EXPECT_EQ(Span(progress.BarRect), Bar(0, 5));
 }
 
-TEST(StatusBarProgress, ErasesTheStripLeftBehind) {
-  TStatusBarProgress progress(50, 19);
-  for (int i = 0; i < 6; ++i) progress.Step();  // bar (5, 30), came from (0, 25)
-  EXPECT_EQ(Span(progress.EraseRect), Bar(-5, 0));
-  progress.Step();  // bar (10, 35)
-  EXPECT_EQ(Span(progress.EraseRect), Bar(0, 5));
-  for (int i = 0; i < 3; ++i) progress.Step();  // turned at the right end
-  EXPECT_FALSE(progress.Forward);
-  EXPECT_EQ(Span(progress.EraseRect), Bar(0, 0));
-}
-
-TEST(StatusBarProgress, ResetClearsThePanelOnceAndKeepsDirection) {
+TEST(StatusBarProgress, ErasesTheStripLeftBehindAndResetClearsThePanelOnce) {
   std::vector<Bar> eraseAtRepaint;
   TStatusBarProgress* self = nullptr;
   TStatusBarProgress progress(50, 19, [&] { eraseAtRepaint.push_back(Span(self->EraseRect)); });
   self = &progress;
   for (int i = 0; i < 12; ++i) progress.Step();
+  EXPECT_EQ(eraseAtRepaint[5], Bar(-5, 0)) << "bar (5, 30), came from (0, 25)";
+  EXPECT_EQ(eraseAtRepaint[6], Bar(0, 5)) << "bar (10, 35)";
+  EXPECT_EQ(eraseAtRepaint[9], Bar(0, 0)) << "turned at the right end";
   eraseAtRepaint.clear();
   progress.Reset();
   EXPECT_EQ(eraseAtRepaint, std::vector<Bar>{Bar(0, 50)});
   EXPECT_EQ(Span(progress.BarRect), Bar(0, 0));
-  EXPECT_EQ(Span(progress.EraseRect), Bar(0, 0));
-  EXPECT_FALSE(progress.Forward);
+  EXPECT_FALSE(progress.Forward) << "the direction is kept";
 }
 
 }  // namespace

@@ -62,16 +62,8 @@ TEST(BmpCodec, RefusesDamagedOrUnsupportedFiles) {
   EXPECT_FALSE(DecodeBmp("PK\x03\x04 a zip file"));
   EXPECT_EQ(EncodeBmp(PixelView{4, 4, PixelLayout::Rgba, std::span<const uint8_t>(), 0}, 24), "");
 
-  // Every prefix is refused; no single-byte change crashes or gives a buffer of the wrong size.
+  // Every prefix is refused (single-byte damage is the picture fuzzer's).
   for (size_t length = 0; length < good.size(); ++length) EXPECT_FALSE(DecodeBmp(good.substr(0, length)));
-  for (size_t at = 0; at < good.size(); ++at) {
-    std::string damaged = good;
-    damaged[at] = static_cast<char>(damaged[at] ^ 0xA5);
-    std::optional<PixelImage> decoded = DecodeBmp(damaged);
-    if (decoded) {
-      EXPECT_EQ(decoded->Pixels.size(), static_cast<size_t>(decoded->Width) * decoded->Height * 4);
-    }
-  }
 }
 
 }  // namespace

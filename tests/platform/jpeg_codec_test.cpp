@@ -108,31 +108,12 @@ TEST(JpegCodec, RefusesWhatIsNoUsableJpeg) {
   EXPECT_NE(error.find("too large"), std::string::npos) << error;
 }
 
-// Every prefix and every single-byte change of a valid file: decoding fails with a text or gives a
-// picture whose buffer matches its size. Under the sanitizers this shows that damaged files never
-// read or write out of bounds.
-TEST(JpegCodec, DamagedFilesNeverCrash) {
+// Damaged files in general are the picture fuzzer's; picture data cut in the middle still gives the
+// whole picture, its missing part filled.
+TEST(JpegCodec, PictureDataCutShortGivesTheWholePicture) {
   const std::string bytes = Encode(Gradient(24, 20), 75);
-  auto check = [](const std::string& damaged) {
-    std::string error;
-    std::optional<PixelImage> decoded = DecodeJpeg(damaged, &error);
-    if (!decoded) {
-      EXPECT_FALSE(error.empty());
-      return;
-    }
-    EXPECT_EQ(decoded->Pixels.size(), static_cast<size_t>(decoded->Width) * decoded->Height * 4);
-  };
-  for (size_t length = 0; length < bytes.size(); ++length) check(bytes.substr(0, length));
-  for (size_t at = 0; at < bytes.size(); ++at) {
-    std::string damaged = bytes;
-    damaged[at] = static_cast<char>(damaged[at] ^ 0x5A);
-    check(damaged);
-  }
-  // Picture data cut in the middle still gives the whole picture, its missing part filled.
-  size_t scan = bytes.find("\xFF\xDA");
-  std::optional<PixelImage> partial = DecodeJpeg(bytes.substr(0, scan + (bytes.size() - scan) / 2));
-  ASSERT_TRUE(partial.has_value());
-  EXPECT_EQ(partial->Height, 20);
+  const size_t scan = bytes.find("\xFF\xDA");
+  EXPECT_EQ(DecodeJpeg(bytes.substr(0, scan + (bytes.size() - scan) / 2)).value_or(PixelImage{}).Height, 20);
 }
 
 }  // namespace

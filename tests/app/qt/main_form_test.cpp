@@ -74,16 +74,13 @@ TEST_F(MainFormTest, StartsWithoutProjectCommandsAndWithAnEmptyRecentList) {
   ASSERT_EQ(reopen.size(), 1);
   EXPECT_EQ(reopen[0]->text(), "(Empty)");
   EXPECT_FALSE(reopen[0]->isEnabled());
-  // The Prefs items show the loaded settings (the other items' start states are used by the tests below).
-  EXPECT_TRUE(Find("JPegImagesItem")->isChecked() && Find("CodePage_auto")->isChecked());
 }
 
 TEST_F(MainFormTest, PageToolButtonsFollowThePageWithOrWithoutAProject) {
   const Names pageButtons = {"ExpandAllToolButton", "CollapseAllToolButton", "FilterToolButton"};
   auto* pages = Find<QTabWidget>("PageControl");
-  const std::pair<int, bool> cases[] = {{TMainForm::DependenciesPage, true}, {TMainForm::ObjectsPage, true},
-                                        {TMainForm::ImagePage, false},       {TMainForm::UnusedSourcePage, false},
-                                        {TMainForm::DependenciesPage, true}, {TMainForm::SourcePage, false}};
+  const std::pair<int, bool> cases[] = {{TMainForm::DependenciesPage, true}, {TMainForm::ImagePage, false},
+                                        {TMainForm::ObjectsPage, true}, {TMainForm::SourcePage, false}};
   for (const auto& [page, enabled] : cases) {
     pages->setCurrentIndex(page);
     EXPECT_EQ(EnabledOf(pageButtons), enabled ? pageButtons : Names{}) << page;
@@ -101,12 +98,9 @@ TEST_F(MainFormTest, OpeningEnablesTheCommandsAndFillsTheSourcePage) {
                        "CollapseAllObjectsItem"}),
             (Names{"ExpandAllDependenciesItem", "CollapseAllDependenciesItem"}));
   auto* sources = Find<QTreeWidget>("SourceListView");
-  ASSERT_EQ(static_cast<size_t>(sources->topLevelItemCount()), Form().Space().Model.Units().size());
-  EXPECT_EQ(sources->topLevelItem(0)->text(0), "AboutUnit");
+  EXPECT_EQ(static_cast<size_t>(sources->topLevelItemCount()), Form().Space().Model.Units().size());
   EXPECT_TRUE(Form().StatusPanels()->Panel1()->text().startsWith("Done."));
-  auto* unused = Find<QListWidget>("UnusedSourceListBox");
-  ASSERT_EQ(unused->count(), 1);
-  EXPECT_EQ(unused->item(0)->text().toStdString(), Form().Space().Model.UnusedSources.front());
+  EXPECT_EQ(Find<QListWidget>("UnusedSourceListBox")->findItems("Unused.pas", Qt::MatchExactly).size(), 1);
 
   Form().CloseProject();
   EXPECT_EQ(EnabledOf(projectCommands_), Names{});
