@@ -63,7 +63,6 @@ TEST_F(OpenProjectTest, ReopeningClosesFirstAndRecordsHistory) {
   EXPECT_EQ(workspace_.Caption, "Tarnwick:");
   EXPECT_TRUE(Model().Units().empty());
   EXPECT_TRUE(workspace_.Dependencies.FilteredTree.empty());
-  EXPECT_TRUE(workspace_.Objects.ShowList.empty());
 }
 
 TEST_F(OpenProjectTest, AnalysesFollowTheSettings) {
@@ -81,17 +80,6 @@ TEST_F(OpenProjectTest, WithoutAMainFormTheProjectFileIsTheRoot) {
   EXPECT_EQ(Model().RootUnitName, "Q.dpr");
   ASSERT_EQ(Model().DependencyTree.size(), 1u);
   EXPECT_EQ(Model().DependencyTree[0]->Label, "Q.dpr");
-}
-
-TEST_F(OpenProjectTest, NewImagesAreOfferedWhenClosing) {
-  Open();
-  Model().Images.push_back(ImageEntry{"MainForm", "", "Main", "Main.bmp", "New", nullptr, false});
-  prompter_.QueueAnswer(MessageAnswer::No);
-  CloseProject(workspace_, ui_, hooks_);
-  ASSERT_EQ(prompter_.Messages().size(), 1u);
-  EXPECT_EQ(prompter_.Messages()[0].text, "Save new images?");
-  EXPECT_EQ(prompter_.Messages()[0].buttons, MessageButtons::NoOk);
-  EXPECT_TRUE(Model().Images.empty());
 }
 
 }  // namespace

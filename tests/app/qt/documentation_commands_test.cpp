@@ -16,9 +16,7 @@
 #include <filesystem>
 
 #include "app/qt/main_form.h"
-#include "app/qt/status_bar.h"
-#include "report/qt/browser_form.h"
-#include "report/qt/jpeg_settings_form.h"
+#include "report/jpeg_settings.h"
 #include "report/qt/print_setup_form.h"
 #include "support/qt_modal_closer.h"
 #include "support/recording_prompter.h"
@@ -117,18 +115,6 @@ TEST_F(DocumentationCommandsTest, PreviewGoesToTheChosenViewer) {
   prompter_.QueueAnswer(MessageAnswer::Ok);
   RunPrintCommand("PreviewButton");
   EXPECT_EQ(prompter_.Texts().back(), "Could not start the alternate browser \"" + folder_.Path() + "gone\".");
-}
-
-TEST_F(DocumentationCommandsTest, WithoutABuiltInViewerItsStoredChoiceFallsBackToTheDefaultBrowser) {
-  Workspace workspace;
-  workspace.Settings.DocumentViewer = Viewer::BuiltIn;
-  QWidget window;
-  QTreeWidget sources;
-  EstimatingTextMeasure measure;
-  DocumentationCommands commands(workspace, store_, prompter_, measure, &sources, &window,
-                                 [](SharedPrinter&, Prompter&, QWidget*) { return nullptr; });
-  EXPECT_FALSE(commands.BuiltInViewerAvailable());
-  EXPECT_EQ(workspace.Settings.DocumentViewer, Viewer::DefaultBrowser);
 }
 
 TEST_F(DocumentationCommandsTest, CancelSavesNothingAndPreviewSavesNewImagesFirst) {
