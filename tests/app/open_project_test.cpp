@@ -48,7 +48,6 @@ TEST_F(OpenProjectTest, RunsTheStepsInOrder) {
   EXPECT_TRUE(prompter_.Messages().empty()) << prompter_.Texts()[0];
   EXPECT_EQ(Model().RootUnitName, "Main");
   EXPECT_EQ(workspace_.Dependencies.CurDependencyTreeView, CurrentTree::Filtered);
-  EXPECT_EQ(workspace_.Objects.CurObjectTreeView, CurrentTree::Filtered);
 }
 
 TEST_F(OpenProjectTest, ReopeningClosesFirstAndRecordsHistory) {

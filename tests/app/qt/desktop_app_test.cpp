@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include "app/qt/about_dialog.h"
 #include "app/qt/main_form.h"
@@ -26,7 +25,7 @@ DesktopOptions OptionsIn(const TempFolder& folder) {
   return options;
 }
 
-TEST(StartUp, TheSplashShowsBeforeTheMainWindowAndItsTimerClosesIt) {
+TEST(StartUp, TheSplashShowsBeforeTheMainWindowItsTimerClosesItAndAboutShowsItModally) {
   TempFolder folder;
   DesktopApp app(OptionsIn(folder), 50);
   TAboutDlg& about = app.AboutBox();
@@ -39,15 +38,6 @@ TEST(StartUp, TheSplashShowsBeforeTheMainWindowAndItsTimerClosesIt) {
   ASSERT_TRUE(WaitUntil([&] { return !about.isVisible(); }));
   EXPECT_EQ(about.windowTitle(), "About");
   EXPECT_FALSE(about.windowFlags() & Qt::WindowStaysOnTopHint);
-}
-
-TEST(StartUp, OkOnTheSplashKeepsTheBlankCaptionAndAboutShowsTheBoxModally) {
-  TempFolder folder;
-  DesktopApp app(OptionsIn(folder), 60000);
-  TAboutDlg& about = app.AboutBox();
-  about.findChild<QPushButton*>("OKButton")->click();
-  EXPECT_FALSE(about.AboutTimer()->isActive());
-  EXPECT_EQ(about.windowTitle(), " ");
   bool shownModally = false;
   WhenModalShows([&](QWidget* modal) {
     shownModally = modal == &about;
