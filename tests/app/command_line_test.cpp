@@ -95,12 +95,12 @@ void CommandLineCase::Do(const std::string& verb, const std::string& text) {
   } else if (verb == "write") {
     folder_.Write(first, rest);
   } else if (verb == "append") {
-    const auto [times, text] = SplitFirst(rest);
+    const auto [times, piece] = SplitFirst(rest);
     std::ofstream out(folder_.Path() + first, std::ios::binary | std::ios::app);
-    for (int i = std::stoi(times); i > 0; --i) out << text;
+    for (int i = std::stoi(times); i > 0; --i) out << piece;
   } else if (verb == "write-as") {
-    const auto [path, text] = SplitFirst(rest);
-    folder_.Write(path, testing::Encode(text, first.c_str()));
+    const auto [path, utf8] = SplitFirst(rest);
+    folder_.Write(path, testing::Encode(utf8, first.c_str()));
   } else if (verb == "remove") {
     fs::remove_all(folder_.Path() + first);
   } else if (verb == "mkdir") {

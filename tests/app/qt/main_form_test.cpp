@@ -163,8 +163,7 @@ TEST_F(MainFormTest, ExportsTheUsesGraphEvenWithoutTheDependencyAnalysis) {
   });
   Find("ExportDependencyGraphItem")->trigger();
   EXPECT_EQ(prompter_.Texts(), Names{});
-  const std::string graph = testing::ReadFileText(path);
-  EXPECT_NE(graph.find("EditUnit"), std::string::npos);
+  EXPECT_NE(testing::ReadFileText(path).find("EditUnit"), std::string::npos);
 }
 
 TEST_F(MainFormTest, CircularReferencesListsTheDemosCyclePair) {
