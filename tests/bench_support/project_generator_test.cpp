@@ -100,10 +100,20 @@ TEST(ProjectGeneratorTest, UnitsHaveRoughlyTheLinesAskedForAndEveryKindOfComment
   }
 }
 
-TEST(ProjectGeneratorTest, RefusesAProjectFolderThatHoldsFiles) {
+// Benchmark runs compare like with like only when a seed always gives the same files.
+TEST(ProjectGeneratorTest, SameOptionsGiveTheSameBytesAndAFolderWithFilesIsRefused) {
   TempFolder folder;
-  const GeneratorOptions options{.Units = 10, .OutputFolder = folder.Path(), .LinesPerUnit = 40};
-  GenerateProject(options);
+  GeneratorOptions options{.Units = 10, .Seed = 3, .OutputFolder = folder.Path() + "a",
+                           .LinesPerUnit = 40};
+  const GeneratedProject first = GenerateProject(options);
+  options.OutputFolder = folder.Path() + "b";
+  const GeneratedProject second = GenerateProject(options);
+  ASSERT_EQ(first.BinaryForms.size(), second.BinaryForms.size());
+  for (size_t i = 0; i < first.BinaryForms.size(); ++i) {
+    const std::string& form = first.BinaryForms[i];
+    EXPECT_EQ(ReadFileText(form), ReadFileText(second.BinaryForms[i])) << form;
+  }
+  EXPECT_EQ(ReadFileText(first.UnitFiles.back()), ReadFileText(second.UnitFiles.back()));
   EXPECT_THROW(GenerateProject(options), std::runtime_error);
   EXPECT_THROW(GenerateProject(GeneratorOptions()), std::runtime_error);
 }
