@@ -2,9 +2,9 @@
 
 #include <QStackedLayout>
 
+#include "platform/qt/project_text.h"
 #include "views/qt/dependency_filter_form.h"
 #include "views/qt/filter_dialog_parts.h"
-#include "views/qt/view_text.h"
 
 namespace tarnwick {
 
@@ -50,7 +50,7 @@ void DependenciesPage::ShowTrees() {
   const bool filtered = filter_.CurDependencyTreeView == CurrentTree::Filtered;
   static_cast<QStackedLayout*>(layout())->setCurrentWidget(filtered ? dependencyFilterTreeView_
                                                                     : dependencyTreeView_);
-  emit CaptionChanged(ViewText(filter_.Caption));
+  emit CaptionChanged(Utf8ToQString(filter_.Caption));
 }
 
 Expansion DependenciesPage::ShowOpenedTrees() {

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "views/qt/view_text.h"
+#include "platform/qt/project_text.h"
 
 namespace tarnwick {
 
@@ -19,7 +19,7 @@ void FillNameList(QListWidget* list, const std::vector<std::string>& names, cons
   list->clear();
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(names.size()));
-  for (const std::string& name : names) texts.append(ViewText(name));
+  for (const std::string& name : names) texts.append(Utf8ToQString(name));
   list->addItems(texts);
   for (size_t row = 0; row < names.size() && row < selected.size(); ++row) {
     if (selected[row]) list->item(static_cast<int>(row))->setSelected(true);

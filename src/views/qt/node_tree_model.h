@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "analysis/tree_nodes.h"
-#include "views/qt/view_text.h"
+#include "platform/qt/project_text.h"
 
 namespace tarnwick {
 
@@ -61,7 +61,8 @@ class NodeTreeModel final : public QAbstractItemModel {
   }
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override {
     if (!index.isValid() || role != Qt::DisplayRole) return {};
-    return ViewText(NodeOf(index)->Label, decoder_);
+    const std::string& label = NodeOf(index)->Label;
+    return decoder_ ? DecodedQString(*decoder_, label) : Utf8ToQString(label);
   }
 
  private:

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/project_text.h"
 #include "views/object_filter_settings.h"
 #include "views/qt/filter_dialog_parts.h"
-#include "views/qt/view_text.h"
 
 namespace tarnwick {
 
@@ -52,13 +52,13 @@ QString TObjectExcludeForm::ObjectType() const { return objectTypeEdit_->text();
 QString TObjectExcludeForm::PropertyName() const { return propertyEdit_->text(); }
 
 void TObjectExcludeForm::OkButtonClick() {
-  std::string property = FromViewText(propertyEdit_->text());
-  const std::string failure = CheckObjectExcludeEntry(FromViewText(objectTypeEdit_->text()), property);
+  std::string property = QStringToUtf8(propertyEdit_->text());
+  const std::string failure = CheckObjectExcludeEntry(QStringToUtf8(objectTypeEdit_->text()), property);
   if (!failure.empty()) {
     prompter_.Show(MessageKind::Error, failure, MessageButtons::Ok);
     return;
   }
-  propertyEdit_->setText(ViewText(property));
+  propertyEdit_->setText(Utf8ToQString(property));
   accept();
 }
 

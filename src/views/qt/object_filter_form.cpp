@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "platform/qt/project_text.h"
 #include "views/object_filter_settings.h"
 #include "views/qt/filter_dialog_parts.h"
 #include "views/qt/object_exclude_form.h"
-#include "views/qt/view_text.h"
 
 namespace tarnwick {
 
@@ -171,8 +171,8 @@ void TObjectFilterForm::ShowAllDescendantsCheckBoxClick(bool checked) {
 
 void TObjectFilterForm::AddExcludeButtonClick() {
   if (excludeForm_->Run() == QDialog::Rejected) return;
-  filter_.Options.Exclusions().Add(FromViewText(excludeForm_->ObjectType()),
-                                   FromViewText(excludeForm_->PropertyName()));
+  filter_.Options.Exclusions().Add(QStringToUtf8(excludeForm_->ObjectType()),
+                                   QStringToUtf8(excludeForm_->PropertyName()));
   ShowExclusions();
 }
 
@@ -223,8 +223,10 @@ void TObjectFilterForm::ShowOptions() {
 void TObjectFilterForm::ShowExclusions() {
   propertyExcludeTreeView_->clear();
   for (const ExcludedType& type : filter_.Options.Exclusions().Types()) {
-    auto* root = new QTreeWidgetItem(propertyExcludeTreeView_, QStringList{ViewText(type.Type)});
-    for (const std::string& property : type.Properties) new QTreeWidgetItem(root, QStringList{ViewText(property)});
+    auto* root = new QTreeWidgetItem(propertyExcludeTreeView_, QStringList{Utf8ToQString(type.Type)});
+    for (const std::string& property : type.Properties) {
+      new QTreeWidgetItem(root, QStringList{Utf8ToQString(property)});
+    }
   }
   propertyExcludeTreeView_->expandAll();
 }

@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "platform/qt/project_text.h"
 #include "views/qt/filter_dialog_parts.h"
 #include "views/qt/object_filter_form.h"
-#include "views/qt/view_text.h"
 
 namespace tarnwick {
 
@@ -72,7 +72,7 @@ void ObjectsPage::ShowTrees() {
   objectFilterTreeView_->setVisible(filtered);
   objectTreeView_->setVisible(!filtered);
   ShowMemo();
-  emit CaptionChanged(ViewText(filter_.Caption));
+  emit CaptionChanged(Utf8ToQString(filter_.Caption));
 }
 
 Expansion ObjectsPage::ShowOpenedTrees() {
@@ -125,7 +125,7 @@ void ObjectsPage::ShowMemo() {
   QString text;
   for (const std::string& line : filter_.PropertyMemo) {
     if (!text.isEmpty()) text += '\n';
-    text += ViewText(line, decoder_.get());
+    text += decoder_ ? DecodedQString(*decoder_, line) : Utf8ToQString(line);
   }
   propertyMemo_->setPlainText(text);
 }
